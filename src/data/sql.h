@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/result.h"
+
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <initializer_list>
+#include <utility>
+
+// Running statements on the program's connection. Every value is bound to a
+// named placeholder, never written into the statement text.
+namespace sql {
+
+using Binding = std::pair<QString, QVariant>;
+
+// Prepares and executes; the query is positioned before its first row.
+Result<QSqlQuery> run(const QString &statement, std::initializer_list<Binding> bindings = {});
+Result<QSqlQuery> run(const QString &statement, const QList<Binding> &bindings);
+
+// Executes a command and answers the number of rows it changed.
+Result<int> execute(const QString &statement, std::initializer_list<Binding> bindings = {});
+Result<int> execute(const QString &statement, const QList<Binding> &bindings);
+
+QString errorText(const QSqlQuery &query);
+
+} // namespace sql

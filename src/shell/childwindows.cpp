@@ -1,0 +1,26 @@
+#include "shell/childwindows.h"
+
+#include "shell/guanyufrm.h"
+
+#include <QWidget>
+
+namespace childwindows {
+
+QWidget *create(const QString &windowKey)
+{
+    (void)windowKey;
+    return nullptr;
+}
+
+bool runModal(const QString &menuItem, QWidget *parent)
+{
+    if (menuItem == QStringLiteral("关于")) {
+        if (guanyu)
+            guanyu->exec();
+        return true;
+    }
+    (void)parent;
+    return false;
+}
+
+} // namespace childwindows

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QMarginsF>
+#include <QPageSize>
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+
+// One page to print or preview: its size and a function that paints it on
+// whatever device the painter is open on (printer, PDF, image). Painting uses
+// the device's resolution; coordinates start at the page's top left corner.
+struct PrintDocument {
+    QString title;
+    QPageSize pageSize;
+    std::function<void(QPainter &)> paint;
+};
