@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/result.h"
+#include "receipts/receiptsettings.h"
+
+#include <QDateTime>
+#include <QString>
+
+class QWidget;
+
+enum class ReceiptKind {
+    Payment,  // "刷卡消费凭证"
+    Recharge, // "旧卡充值凭证"
+    NewCard,  // "新卡充值凭证"
+};
+
+// What a receipt prints, as the window's boxes hold it at the save (texts are
+// printed as they are, numbers are not reformatted).
+struct ReceiptValues {
+    QDateTime moment;      // the save's date (payment) or date and time
+    QString cardNumber;
+    QString name;
+    QString balanceBefore; // payment, recharge
+    QString amount;        // payment amount / recharge amount / first recharge
+    QString received;      // recharge, new card
+    QString balanceAfter;  // payment, recharge
+};
+
+// The receipt printing procedure that the new card, recharge and payment saves
+// run: nothing when printing is off or the width is unknown; otherwise N copies
+// (份数), each shown in a modal preview when 预览 is exactly "是", else each
+// printed as its own job on the default printer without a dialog. An error
+// (份数 not a whole number, a printer that fails) is returned for the calling
+// save to handle at its point.
+class ReceiptPrinter {
+public:
+    static Status print(QWidget *parent, ReceiptKind kind, const ReceiptValues &values,
+                        const ReceiptSettings &settings);
+};
