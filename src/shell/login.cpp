@@ -91,6 +91,15 @@ void Tloginform::showEvent(QShowEvent *event)
         errordisplay::guard(this, [this] { FormShow(); });
 }
 
+void Tloginform::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        emit firstPainted();
+    }
+}
+
 void Tloginform::keyPressEvent(QKeyEvent *event)
 {
     // Neither Enter nor Esc closes the dialog; only its buttons and close box do.

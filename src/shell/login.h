@@ -24,7 +24,12 @@ public:
     QPushButton *button1 = nullptr;
     QPushButton *button2 = nullptr;
 
+signals:
+    // The dialog has been painted for the first time.
+    void firstPainted();
+
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -44,4 +49,5 @@ private:
     QString m_lastText;
     int m_wrongPasswords = 0;
     bool m_loading = false;
+    bool m_painted = false;
 };

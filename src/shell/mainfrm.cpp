@@ -64,15 +64,31 @@ TMAIN::TMAIN(QWidget *parent)
     m_workArea = new QMdiArea(this);
     m_workArea->setObjectName(QStringLiteral("workArea"));
     setCentralWidget(m_workArea);
-    m_workArea->viewport()->installEventFilter(this);
 
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TMAIN::Timer1Timer);
+}
+
+void TMAIN::ensureInterface()
+{
+    if (!m_built)
+        buildInterface();
+}
+
+void TMAIN::buildInterface()
+{
+    m_built = true;
+    m_workArea->viewport()->installEventFilter(this);
     Image1 = new QLabel(m_workArea->viewport());
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
     Image1->hide();
 
     const QFont labelFont = fontfaces::pixelFont(fontfaces::kXingKai, 53);
-    Label1 = new QLabel(m_workArea->viewport());
+    Label1 = new QLabel(m_shopName, m_workArea->viewport());
     Label1->setObjectName(QStringLiteral("Label1"));
     Label2 = new QLabel(kTitle, m_workArea->viewport());
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -81,17 +97,15 @@ TMAIN::TMAIN(QWidget *parent)
         label->setStyleSheet(QStringLiteral("color: yellow; background: transparent;"));
         label->setAlignment(Qt::AlignCenter);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->adjustSize();
     }
 
     buildMenus();
     buildToolBar();
     buildStatusBar();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TMAIN::Timer1Timer);
+    slogan->setText(m_slogan);
+    loadBackground(m_background);
+    centreLabels();
 }
 
 TMAIN::~TMAIN()
@@ -201,25 +215,34 @@ bool TMAIN::prepare()
         return false;
     }
     const MainWindowSettings settings = MainWindowSettings::read();
-    slogan->setText(settings.slogan);
-    loadBackground(settings.background);
+    m_shopName = settings.shopName;
+    m_slogan = settings.slogan;
+    m_background = settings.background;
     setWindowTitle(settings.shopName + kTitle + kVersion);
-    Label1->setText(settings.shopName);
-    Label1->adjustSize();
-    Label2->adjustSize();
-    centreLabels();
+    if (m_built) {
+        Label1->setText(m_shopName);
+        Label1->adjustSize();
+        slogan->setText(m_slogan);
+        loadBackground(m_background);
+        centreLabels();
+    }
     return true;
 }
 
 bool TMAIN::logIn()
 {
-    if (!m_login)
+    if (!m_login) {
         m_login = new Tloginform(this, nullptr);
+        connect(m_login, &Tloginform::firstPainted, this, [this] {
+            QTimer::singleShot(0, this, &TMAIN::ensureInterface);
+        });
+    }
     return m_login->exec() == QDialog::Accepted;
 }
 
 void TMAIN::loadBackground(const QString &path)
 {
+    ensureInterface();
     Image1->hide();
     QImageReader reader(path);
     reader.setAutoTransform(true);
@@ -234,6 +257,8 @@ void TMAIN::loadBackground(const QString &path)
 
 void TMAIN::centreLabels()
 {
+    if (!m_built)
+        return;
     // Integer halving, from the window's outer size.
     const int w = frameGeometry().width();
     const int h = frameGeometry().height();
@@ -249,13 +274,14 @@ void TMAIN::resizeEvent(QResizeEvent *event)
 
 bool TMAIN::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_workArea->viewport() && event->type() == QEvent::Resize)
+    if (m_built && watched == m_workArea->viewport() && event->type() == QEvent::Resize)
         Image1->setGeometry(m_workArea->viewport()->rect());
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TMAIN::showEvent(QShowEvent *event)
 {
+    ensureInterface();
     QMainWindow::showEvent(event);
     centreLabels();
     if (!m_firstShowDone) {
@@ -267,19 +293,22 @@ void TMAIN::showEvent(QShowEvent *event)
 void TMAIN::Timer1Timer()
 {
     Timer1->stop();
+    ensureInterface();
     if (Label1->text() == settingskeys::kDefaultShopName) {
         ui::error(this, QStringLiteral("提示"), QStringLiteral("请设置您的店铺名称！"));
         invoke(QStringLiteral("小票打印及店铺名称设置"));
     }
 }
 
-QAction *TMAIN::menuAction(const QString &menuItem) const
+QAction *TMAIN::menuAction(const QString &menuItem)
 {
+    ensureInterface();
     return m_menuActions.value(menuItem);
 }
 
-QAction *TMAIN::toolAction(const QString &caption) const
+QAction *TMAIN::toolAction(const QString &caption)
 {
+    ensureInterface();
     return m_toolActions.value(caption);
 }
 
@@ -353,11 +382,13 @@ QWidget *TMAIN::openChild(const QString &windowKey)
 
 void TMAIN::setOperatorPane(const QString &operatorId)
 {
+    ensureInterface();
     operatorPane->setText(QStringLiteral("当前用户为:") + operatorId);
 }
 
 void TMAIN::applyPermissions(const OperatorRecord &op)
 {
+    ensureInterface();
     for (const auto &command : commandtable::menu()) {
         if (command.flag > 0)
             menuAction(command.item)->setEnabled(op.flag(command.flag));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/records.h"
+#include "shell/mainwindowsettings.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -28,13 +29,18 @@ public:
     // and reads the settings file. False (after the message) when the
     // database cannot be opened.
     bool prepare();
-    // Runs the login dialog modally; true when an operator logged in.
+    // Runs the login dialog modally; true when an operator logged in. The
+    // main window's menus, tool bar, status bar and background are built
+    // while the login dialog is up, once it has been painted.
     bool logIn();
+    // Builds the menus, tool bar, status bar, labels and background now if
+    // that has not happened yet.
+    void ensureInterface();
 
     // Runs a menu item's action as a menu choice does; nothing while disabled.
     void invoke(const QString &menuItem);
-    QAction *menuAction(const QString &menuItem) const;
-    QAction *toolAction(const QString &caption) const;
+    QAction *menuAction(const QString &menuItem);
+    QAction *toolAction(const QString &caption);
 
     // Child window reuse: brings back the open child window captioned key, or
     // creates the command's window. nullptr when no window serves the key yet.
@@ -53,6 +59,7 @@ public:
     // The login dialog, alive for the whole run.
     Tloginform *loginForm() const { return m_login; }
 
+    // Built by ensureInterface().
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Image1 = nullptr;
@@ -70,6 +77,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildInterface();
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
@@ -84,4 +92,8 @@ private:
     QTimer m_clockTimer;
     Tloginform *m_login = nullptr;
     bool m_firstShowDone = false;
+    bool m_built = false;
+    QString m_shopName;
+    QString m_slogan;
+    QString m_background;
 };

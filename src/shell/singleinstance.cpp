@@ -1,6 +1,11 @@
 #include "shell/singleinstance.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 const QString SingleInstance::kLockName = QStringLiteral("ravivavereroveradidizizovev");
 
@@ -9,16 +14,24 @@ SingleInstance::SingleInstance(const QString &name)
 {
 }
 
-bool SingleInstance::tryAcquire()
+SingleInstance::~SingleInstance()
 {
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // Never stale by age: the running copy holds it for as long as it runs.
-    // Only a lock whose process has ended is stale.
-    m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+    if (m_fd >= 0)
+        ::close(m_fd); // releases the lock; the file stays for the next run
 }
 
-QString SingleInstance::lockFilePath() const
+bool SingleInstance::tryAcquire()
 {
-    return m_path;
+    if (m_fd >= 0)
+        return true;
+    const QByteArray path = QFile::encodeName(m_path);
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return true; // no lock file possible (temp folder unwritable): do not stop the program
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    return true;
 }

@@ -1,24 +1,25 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
-#include <memory>
-
-// The lock that lets one copy of the program run at a time. It is a lock
-// file in the temporary folder held (with an advisory lock) until the program
-// ends; a lock left behind by a crashed run is recognised as stale, since its
-// process is gone, and taken over.
+// The lock that lets one copy of the program run at a time: an exclusive
+// advisory lock (flock) on a file in the temporary folder, held until the
+// program ends. The kernel releases it when the process ends in any way, so a
+// run that crashed leaves nothing that blocks the next start.
 class SingleInstance {
 public:
     static const QString kLockName;
 
     explicit SingleInstance(const QString &name = kLockName);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
+
     // False when another running copy holds the lock.
     bool tryAcquire();
-    QString lockFilePath() const;
+    QString lockFilePath() const { return m_path; }
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
     QString m_path;
+    int m_fd = -1;
 };
