@@ -6,6 +6,7 @@
 #include "shell/login.h"
 #include "shell/mainfrm.h"
 #include "shell/singleinstance.h"
+#include "transactions/mimafrm.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -68,10 +69,13 @@ int run(int &argc, char **argv, const Hooks &hooks)
     // The dialogs that live for the whole run.
     Tguanyu about(&mainWindow);
     guanyu = &about;
+    Tmima password;
+    mima = &password;
 
     mainWindow.showMaximized();
     const int code = QApplication::exec();
     guanyu = nullptr;
+    mima = nullptr;
     return code;
 }
 
