@@ -1,6 +1,8 @@
 #include "shell/childwindows.h"
 
 #include "shell/guanyufrm.h"
+#include "transactions/chongzhifrm.h"
+#include "transactions/xiaofeifrm.h"
 
 #include <QWidget>
 
@@ -8,7 +10,10 @@ namespace childwindows {
 
 QWidget *create(const QString &windowKey)
 {
-    (void)windowKey;
+    if (windowKey == QStringLiteral("刷卡消费"))
+        return new Txiaofei;
+    if (windowKey == QStringLiteral("旧卡充值"))
+        return new Tchongzhi;
     return nullptr;
 }
 
