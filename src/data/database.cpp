@@ -51,25 +51,6 @@ Status createDatabaseFile(const QString &path)
     return status;
 }
 
-// Whether the file at path is this system's database, read without writing.
-Status verifyDatabaseFile(const QString &path)
-{
-    const QString name = QStringLiteral("vadazored-verify");
-    Status status;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!db.open())
-            status = Error{errorText(db.lastError())};
-        else
-            status = schema::verify(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return status;
-}
-
 } // namespace
 
 Status Database::open(const QString &path)
@@ -82,8 +63,6 @@ Status Database::open(const QString &path)
     } else if (!info.isFile() || info.size() == 0) {
         return Error{QStringLiteral("“%1”不是本系统的数据库").arg(path)};
     }
-    if (Status verified = verifyDatabaseFile(path); !verified)
-        return verified;
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnectionName);
     db.setDatabaseName(path);
@@ -92,6 +71,14 @@ Status Database::open(const QString &path)
         const QString text = errorText(db.lastError());
         close();
         return Error{text};
+    }
+    // Only reads until the file is known to be ours: a file that is not a
+    // database, or another program's, is never written. (A journal left by a
+    // crash is rolled back here, as on every open: that is what keeps an
+    // interrupted save from half-existing.)
+    if (Status verified = schema::verify(db); !verified) {
+        close();
+        return verified;
     }
     // Durability: a rollback journal (not WAL) keeps every committed save in the
     // one database file, which backups copy whole; synchronous=FULL makes each

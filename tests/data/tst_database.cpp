@@ -210,12 +210,21 @@ private slots:
             must(committed.begin().ok());
             must(CardStore::insert(CardRecord{QStringLiteral("C1"), Money::fromYuan(100), {}, {}, {}, {}, {}}).ok());
             must(committed.commit().ok());
+            // A transaction big enough to spill into the database file, so
+            // that it leaves a hot journal behind.
+            must(sql::execute(QStringLiteral("PRAGMA cache_size=5")).ok());
             Transaction open;
             must(open.begin().ok());
-            must(CardStore::insert(CardRecord{QStringLiteral("C2"), Money::fromYuan(50), {}, {}, {}, {}, {}}).ok());
             must(CardStore::debit(QStringLiteral("C1"), Money::fromYuan(30)).value());
+            for (int i = 0; i < 3000; ++i)
+                must(CardStore::insert(CardRecord{QStringLiteral("X%1").arg(i), Money::fromYuan(50), {}, {},
+                                                  {}, {}, QString(200, u'备')}).ok());
+            must(QFile::exists(path + QStringLiteral("-journal")));
+            raise(SIGKILL); // dies with the transaction open
         });
-        QVERIFY(Database::open(path).ok());
+        QVERIFY(QFile::exists(path + QStringLiteral("-journal")));
+        const Status reopened = Database::open(path);
+        QVERIFY2(reopened.ok(), qPrintable(reopened.errorText()));
         QCOMPARE(TestEnv::count(schema::kCards), 1);
         QCOMPARE(CardStore::find(QStringLiteral("C1")).value()->balance.toString(), QStringLiteral("100"));
         QCOMPARE(TestEnv::scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
