@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace receiptlayouts {
 
 namespace {
@@ -18,6 +20,7 @@ constexpr double kTitleBlock = 14.3;
 constexpr double kRuleHeight = 0.5;
 constexpr double kLineHeight = 1.6;
 constexpr double kLabelHeight = 3.7;
+constexpr double kWidestLabel = 17.2;
 constexpr double kValueGap = 2.0;        // value boxes stop this far short of the right edge
 constexpr double kFooterTop = 0.5;
 constexpr double kFooterBlank = 9.0;     // paper left free under the footer
@@ -28,7 +31,8 @@ LayoutFont song(int pixels)
     return {fontfaces::kSong, pixels, false};
 }
 
-// One label and its value on a line: the label box runs up to the value.
+// One label and its value on a line: the label box runs up to the value, at
+// most as wide as the widest label of the designs.
 struct Row {
     double top;
     double labelLeft;
@@ -39,8 +43,8 @@ struct Row {
 
 void addRow(BlockBuilder &b, const Row &row, double valueRight, double height, const LayoutFont &font)
 {
-    b.text(LayoutRole::Label, QRectF(row.labelLeft, row.top, row.valueLeft - row.labelLeft, height), row.label,
-           font);
+    const double labelWidth = std::min(row.valueLeft - row.labelLeft, kWidestLabel);
+    b.text(LayoutRole::Label, QRectF(row.labelLeft, row.top, labelWidth, height), row.label, font);
     b.text(LayoutRole::Value, QRectF(row.valueLeft, row.top, valueRight - row.valueLeft, height), row.value,
            font, Qt::AlignLeft, true);
 }
