@@ -63,7 +63,10 @@ struct LayoutBlock {
 struct ReceiptLayout {
     QString title;       // the document's name, e.g. "刷卡消费凭证"
     double paperWidth = 0; // mm
-    QMarginsF margins;     // mm; the bottom margin is where the designs stop
+    // mm. The bottom margin is the design's; a receipt's page ends right
+    // after its last block (whose blank space feeds the paper out), so it
+    // leaves no mark on the roll.
+    QMarginsF margins;
     QList<LayoutBlock> blocks;
 
     double printWidth() const { return paperWidth - margins.left() - margins.right(); }

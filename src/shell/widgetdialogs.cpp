@@ -2,11 +2,13 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QToolBar>
 #include <QUrl>
 
@@ -105,6 +107,11 @@ Status WidgetDialogs::preview(QWidget *parent, const PrintDocument &document)
     }
     QPrintPreviewDialog dialog(target, parent);
     dialog.setWindowTitle(document.title);
+    // Room for a whole receipt at a readable size.
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableSize();
+        dialog.resize(std::min(900, room.width() * 4 / 5), std::min(760, room.height() * 9 / 10));
+    }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *p) {
         QPainter painter(p);
         document.paint(painter);

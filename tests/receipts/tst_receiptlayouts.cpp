@@ -439,6 +439,14 @@ void TestReceiptLayouts::dateOrDateAndTime()
         const QString text = receiptlayouts::dateText(kind, at);
         QVERIFY2(text.startsWith(day + u' ') && text.contains(QStringLiteral("05:30")), qPrintable(text));
     }
+    // On a Chinese desktop: the short date and the long time, without a time zone.
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    const QString payment = receiptlayouts::dateText(ReceiptKind::Payment, at);
+    const QString recharge = receiptlayouts::dateText(ReceiptKind::Recharge, at);
+    QLocale::setDefault(saved);
+    QCOMPARE(payment, QStringLiteral("2024/3/9"));
+    QCOMPARE(recharge, QStringLiteral("2024/3/9 14:05:30"));
 }
 
 void TestReceiptLayouts::testPages_data()
