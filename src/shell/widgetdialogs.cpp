@@ -12,6 +12,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
