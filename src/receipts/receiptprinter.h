@@ -29,11 +29,17 @@ struct ReceiptValues {
 // The receipt printing procedure that the new card, recharge and payment saves
 // run: nothing when printing is off or the width is unknown; otherwise N copies
 // (份数), each shown in a modal preview when 预览 is exactly "是", else each
-// printed as its own job on the default printer without a dialog. An error
-// (份数 not a whole number, a printer that fails) is returned for the calling
-// save to handle at its point.
+// printed as its own job on the default printer without a dialog; 0 copies or
+// fewer print nothing. An error (份数 not a whole number or more than 99, no
+// default printer, a printer that fails) is returned for the calling save to
+// handle at its point.
 class ReceiptPrinter {
 public:
     static Status print(QWidget *parent, ReceiptKind kind, const ReceiptValues &values,
                         const ReceiptSettings &settings);
+
+    // 份数 as a whole number: an optional sign and decimal digits, nothing
+    // else ("2.5", "abc" and "" are errors). A number too large for an int
+    // reads as more than any receipt may have copies.
+    static Result<int> copyCount(const QString &copies);
 };

@@ -1,10 +1,13 @@
 #include "shell/childwindows.h"
 
+#include "receipts/dayinshezhifrm.h"
 #include "shell/guanyufrm.h"
 #include "transactions/chongzhifrm.h"
 #include "transactions/xiaofeifrm.h"
 
 #include <QWidget>
+
+#include <memory>
 
 namespace childwindows {
 
@@ -24,7 +27,12 @@ bool runModal(const QString &menuItem, QWidget *parent)
             guanyu->exec();
         return true;
     }
-    (void)parent;
+    if (menuItem == QStringLiteral("小票打印及店铺名称设置")) {
+        // Created for this showing only, so it starts from the settings file.
+        const auto dialog = std::make_unique<Tdayinshezhi>(parent);
+        dialog->exec();
+        return true;
+    }
     return false;
 }
 

@@ -15,4 +15,7 @@ struct PrintDocument {
     QString title;
     QPageSize pageSize;
     std::function<void(QPainter &)> paint;
+    // In the preview, the print button sends the page straight to the
+    // default printer instead of asking with the print dialog.
+    bool printWithoutDialog = false;
 };
