@@ -1,5 +1,6 @@
 #include "shell/childwindows.h"
 
+#include "cards/xinkafafangfrm.h"
 #include "shell/guanyufrm.h"
 
 #include <QWidget>
@@ -8,7 +9,8 @@ namespace childwindows {
 
 QWidget *create(const QString &windowKey)
 {
-    (void)windowKey;
+    if (windowKey == Txinkafafang::kWindowKey)
+        return new Txinkafafang;
     return nullptr;
 }
 
