@@ -25,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -226,9 +227,9 @@ bool Txinkafafang::eventFilter(QObject *watched, QEvent *event)
             }
         }
     } else if (event->type() == QEvent::FocusOut) {
-        if (watched == Edit1 && !m_checkingNumber && leavesWithinWindow(event))
+        if (!m_movingFocus && watched == Edit1 && leavesWithinWindow(event))
             Edit1Exit();
-        else if (watched == Edit3 && leavesWithinWindow(event))
+        else if (!m_movingFocus && watched == Edit3 && leavesWithinWindow(event))
             Edit3Exit();
     }
     return QWidget::eventFilter(watched, event);
@@ -236,7 +237,7 @@ bool Txinkafafang::eventFilter(QObject *watched, QEvent *event)
 
 void Txinkafafang::Edit1Exit()
 {
-    m_checkingNumber = true;
+    const QScopedValueRollback movingFocus(m_movingFocus, true);
     errordisplay::guard(this, [&] {
         Edit1->setText(NewCardIssue::trimmed(Edit1->text()));
         const Result<bool> inUse = NewCardIssue::numberInUse(Edit1->text());
@@ -250,7 +251,6 @@ void Txinkafafang::Edit1Exit()
         Edit1->clear();
         Edit1->setFocus();
     });
-    m_checkingNumber = false;
 }
 
 void Txinkafafang::Edit3Exit()
@@ -305,6 +305,7 @@ void Txinkafafang::refuse(const QString &text)
 
 void Txinkafafang::BitBtn1Click()
 {
+    const QScopedValueRollback movingFocus(m_movingFocus, true);
     errordisplay::guard(this, [&] {
         const ReceiptSettings settings = ReceiptSettings::read();
         Edit7->setText(settings.shopName);

@@ -81,5 +81,7 @@ private:
     void refuse(const QString &text);
 
     QList<QWidget *> m_enterOrder;
-    bool m_checkingNumber = false;
+    // Set while the window itself moves the focus (the number check, the
+    // save): that is not the operator leaving a box.
+    bool m_movingFocus = false;
 };

@@ -12,8 +12,9 @@ const QString kPasswordColumn = QStringLiteral("密码");
 const QString kBalanceColumn = QStringLiteral("金额");
 
 // The condition of a search: the column's text (for the balance, the amount
-// as the list shows it) contains the search text.
-const QString kContainsCondition = QStringLiteral("%1 LIKE :pattern ESCAPE '\\'");
+// as the list shows it) contains the search text. A field that holds no value
+// counts as empty text, so that an empty search text lists every card.
+const QString kContainsCondition = QStringLiteral("coalesce(%1, '') LIKE :pattern ESCAPE '\\'");
 
 } // namespace
 
