@@ -116,6 +116,7 @@ Txinkafafang::Txinkafafang(QWidget *parent)
     DBGridEh1 = new ListGrid(DM1->ADOQuery5, {80, 80, 60, 80, 70, 100}, GroupBox3);
     DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
     DBGridEh1->setFooterVisible(true);
+    GroupBox3->setMinimumSize(520, 480);
     auto *gridLayout = new QVBoxLayout(GroupBox3);
     gridLayout->addWidget(DBGridEh1);
 
@@ -153,7 +154,6 @@ Txinkafafang::Txinkafafang(QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(left, 0);
     layout->addWidget(GroupBox3, 1);
-    resize(900, 560);
 
     m_enterOrder = {Edit1, Edit2, ComboBox2, ComboBox1, Edit3, Edit4, Edit5, Edit6, Memo1, BitBtn1};
     QWidget *previous = nullptr;
