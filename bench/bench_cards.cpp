@@ -310,6 +310,32 @@ int main(int argc, char **argv)
     std::printf("  peak memory of the process after opening (VmHWM): %.1f MB\n", double(peakAfterOpen) / 1024);
 
     // ------------------------------------------------------------------
+    section("scrolling: the middle and the last rows of the list (figure only)");
+    {
+        SqlListModel *list = DM1->ADOQuery5;
+        QTableView *view = window->DBGridEh1->view();
+        for (int target : {cards / 2, cards - 1}) {
+            QElapsedTimer t;
+            t.start();
+            view->scrollTo(list->index(target, 0));
+            QApplication::processEvents();
+            const QString shown = list->text(target, 0);
+            const qint64 program = t.nsecsElapsed();
+            t.restart();
+            sqlite3_stmt *s = nullptr;
+            const std::string page = R"(SELECT "id", "卡号", "姓名", "性别", "使用单位", "金额", "备注" FROM "卡信息" ORDER BY "id" LIMIT 256 OFFSET )"
+                + std::to_string(target / SqlListModel::kPageSize * SqlListModel::kPageSize);
+            check(raw, sqlite3_prepare_v2(raw, page.c_str(), -1, &s, nullptr), "page");
+            while (sqlite3_step(s) == SQLITE_ROW) {
+            }
+            sqlite3_finalize(s);
+            const qint64 rawPage = t.nsecsElapsed();
+            row(QStringLiteral("to row %1 (%2)").arg(target).arg(shown), ms(program), ms(rawPage), "ms");
+        }
+        view->scrollToTop();
+    }
+
+    // ------------------------------------------------------------------
     section("refresh (刷新) and a quick search, on the open window");
     {
         QElapsedTimer t;

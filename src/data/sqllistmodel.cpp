@@ -274,6 +274,38 @@ QVariant SqlListModel::value(int row, int column) const
     return p->cells[slot * m_columns.size() + column];
 }
 
+qint64 SqlListModel::rowId(int row) const
+{
+    if (!m_open || row < 0 || row >= m_rowCount)
+        return -1;
+    const Page *p = page(row / kPageSize);
+    const size_t slot = static_cast<size_t>(row % kPageSize);
+    return p && slot < p->ids.size() ? p->ids[slot] : -1;
+}
+
+int SqlListModel::rowOfId(qint64 id) const
+{
+    if (!m_open || id < 0)
+        return -1;
+    if (!m_sortKeys.isEmpty()) {
+        const auto it = std::find(m_orderedIds.begin(), m_orderedIds.end(), id);
+        return it == m_orderedIds.end() ? -1 : static_cast<int>(it - m_orderedIds.begin());
+    }
+    // In table order: the listed rows before it.
+    const QString idColumn = schema::quoted(QStringLiteral("id"));
+    QString condition = m_filter.condition();
+    condition = condition.isEmpty() ? QString() : u'(' + condition + QStringLiteral(") AND ");
+    QList<sql::Binding> bindings = m_filter.bindings();
+    bindings.append({QStringLiteral(":row_id"), id});
+    const QString statement = QStringLiteral("SELECT COUNT(*), SUM(%1 = :row_id) FROM %2 WHERE %3%1 <= :row_id")
+                                  .arg(idColumn, schema::quoted(m_table), condition);
+    auto q = sql::run(statement, bindings);
+    if (!q || !q.value().next() || q.value().value(1).toLongLong() != 1)
+        return -1;
+    const qlonglong before = q.value().value(0).toLongLong() - 1;
+    return before < m_rowCount ? static_cast<int>(before) : -1;
+}
+
 QString SqlListModel::displayText(const QVariant &stored, Kind kind) const
 {
     if (!stored.isValid())

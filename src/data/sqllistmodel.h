@@ -76,6 +76,11 @@ public:
     QVariant value(int row, int column) const;
     QVariant value(int row, const QString &field) const { return value(row, columnOf(field)); }
     QString text(int row, int column) const;
+    // The table's id of a listed row (-1 when there is none), and where a row
+    // of that id stands in the list now (-1 when it is not listed): a grid
+    // keeps its current row across a sort with these.
+    qint64 rowId(int row) const;
+    int rowOfId(qint64 id) const;
 
     // Footer text of a column: a fixed text, the count of non-empty values or
     // the sum over every listed row (not only those read so far).

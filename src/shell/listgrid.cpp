@@ -147,8 +147,11 @@ void ListGrid::titleClicked(int column)
 {
     errordisplay::guard(this, [&] {
         const bool addKey = QApplication::keyboardModifiers().testFlag(Qt::ControlModifier);
+        // The current card stays current, wherever the sort puts it.
+        const qint64 current = m_model->rowId(currentRow());
         if (Status sorted = m_model->toggleSort(column, addKey); !sorted)
             throw errordisplay::ActionError(sorted.errorText());
+        setCurrentRow(m_model->rowOfId(current));
     });
 }
 

@@ -189,6 +189,24 @@ private slots:
         QCOMPARE(list->find(r, from).value_or(-1), found);
     }
 
+    void rowIdsFollowTheOrder()
+    {
+        TestEnv env;
+        addCards();
+        SqlListModel *list = DM1->ADOQuery5;
+        QVERIFY(list->open(cardlists::contains("使用单位", "一")).ok()); // 1001 1003 2001
+        const qint64 id = list->rowId(2);
+        QCOMPARE(list->rowOfId(id), 2);
+        QCOMPARE(list->rowOfId(list->rowId(0)), 0);
+        QVERIFY(list->toggleSort(4, false).ok()); // 1003 2001 1001
+        QCOMPARE(list->rowOfId(id), 1);
+        QCOMPARE(list->rowId(5), -1);
+        const qint64 unlisted = TestEnv::scalar(R"(SELECT "id" FROM "卡信息" WHERE "卡号" = '1002')").toLongLong();
+        QCOMPARE(list->rowOfId(unlisted), -1);
+        QVERIFY(list->setSortKeys({}).ok());
+        QCOMPARE(list->rowOfId(unlisted), -1);
+    }
+
     void findFollowsTheSortedOrder()
     {
         TestEnv env;

@@ -114,10 +114,14 @@ private slots:
             const QPoint at(titles->sectionViewportPosition(c) + titles->sectionSize(c) / 2, titles->height() / 2);
             QTest::mouseClick(titles->viewport(), Qt::LeftButton, modifiers, at);
         };
+        grid.setCurrentRow(1); // 1002
         clickTitle(4, Qt::NoModifier);
         QCOMPARE(grid.model()->text(0, 0), QStringLiteral("1003"));
+        QCOMPARE(grid.currentValue(QStringLiteral("卡号")).toString(), QStringLiteral("1002"));
+        QCOMPARE(grid.currentRow(), 2);
         clickTitle(4, Qt::NoModifier);
         QCOMPARE(grid.model()->text(0, 0), QStringLiteral("1002"));
+        QCOMPARE(grid.currentRow(), 0);
         QVERIFY(grid.model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString().contains(u'▼'));
         clickTitle(3, Qt::NoModifier);
         clickTitle(4, Qt::ControlModifier);
