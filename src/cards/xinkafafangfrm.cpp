@@ -25,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -35,7 +36,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("提示");
 const QString kRedBold = QStringLiteral("color: red; font-weight: bold;");
-const QString kAmountKeys = QStringLiteral("0123456789.-");
 
 const QString kNote = QStringLiteral("    说明：“首次充值”是指卡里充入的\n"
                                      "金额，“实收金额”是指操作人员实际收\n"
@@ -86,6 +86,9 @@ Txinkafafang::Txinkafafang(QWidget *parent)
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     Edit3 = lineEdit(QStringLiteral("Edit3"), this);
     Edit4 = lineEdit(QStringLiteral("Edit4"), this);
+    // The amount received takes only digits, "." and "-", typed or pasted;
+    // whether they form a number is checked when the amount is converted.
+    Edit4->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.\\-]*")), Edit4));
     Edit5 = lineEdit(QStringLiteral("Edit5"), this);
     Edit5->setEchoMode(QLineEdit::Password);
     Edit6 = lineEdit(QStringLiteral("Edit6"), this);
@@ -216,15 +219,6 @@ bool Txinkafafang::eventFilter(QObject *watched, QEvent *event)
         if (isEnter(key) && at >= 0 && at + 1 < m_enterOrder.size()) {
             m_enterOrder[at + 1]->setFocus(Qt::TabFocusReason);
             return true;
-        }
-        // The amount received takes only digits, "." and "-" (and the
-        // editing keys).
-        if (watched == Edit4 && !key->text().isEmpty() && key->text().front() >= u' '
-            && !key->text().front().isNull() && key->text().front() != QChar(0x7f)) {
-            for (QChar c : key->text()) {
-                if (!kAmountKeys.contains(c))
-                    return true;
-            }
         }
     } else if (event->type() == QEvent::FocusOut) {
         if (!m_movingFocus && watched == Edit1 && leavesWithinWindow(event))

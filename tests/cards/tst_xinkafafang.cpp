@@ -277,6 +277,8 @@ private slots:
         QCOMPARE(w->Edit4->text(), QStringLiteral("12.-5"));
         QTest::keyClick(w->Edit4, Qt::Key_Backspace);
         QCOMPARE(w->Edit4->text(), QStringLiteral("12.-"));
+        w->Edit4->insert(QStringLiteral("元")); // pasted or composed text is held to the same keys
+        QCOMPARE(w->Edit4->text(), QStringLiteral("12.-"));
         // The first recharge has no key filter; leaving it copies its text.
         w->Edit3->setFocus();
         QTest::keyClicks(w->Edit3, QStringLiteral("abc"));
