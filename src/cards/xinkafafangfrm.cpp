@@ -109,7 +109,7 @@ Txinkafafang::Txinkafafang(QWidget *parent)
 
     quickSearch = new QuickSearch(QStringLiteral("ComboBox3"), QStringLiteral("Edit8"), QStringLiteral("BitBtn4"),
                                   true, this);
-    quickSearch->setObjectName(QStringLiteral("GroupBox2"));
+    quickSearch->setObjectName(QStringLiteral("quickSearch"));
 
     noteLabel = new QLabel(kNote, this);
     noteLabel->setStyleSheet(kRedBold);
