@@ -4,6 +4,20 @@
 
 namespace cardlists {
 
+namespace {
+
+// The password column is never listed, and a search on it would tell any
+// operator, letter by letter, what a card's password holds.
+const QString kPasswordColumn = QStringLiteral("密码");
+const QString kBalanceColumn = QStringLiteral("金额");
+
+// The condition of a search: the column's text (for the balance, the amount
+// as the list shows it) contains the search text. A field that holds no value
+// counts as empty text, so that an empty search text lists every card.
+const QString kContainsCondition = QStringLiteral("coalesce(%1, '') LIKE :pattern ESCAPE '\\'");
+
+} // namespace
+
 ListFilter all()
 {
     return ListFilter::all();
@@ -11,9 +25,16 @@ ListFilter all()
 
 ListFilter contains(const QString &column, const QString &text)
 {
-    if (!schema::columns(schema::kCards).contains(column))
+    // Blanks around a column name do not change which column a statement
+    // names; anything else must be one of the card table's columns.
+    const QString name = column.trimmed();
+    if (name == kPasswordColumn)
+        return ListFilter::rejected(QStringLiteral("不能按“%1”查找储值卡").arg(name));
+    if (!schema::columns(schema::kCards).contains(name))
         return ListFilter::rejected(QStringLiteral("卡信息表中没有名为“%1”的列").arg(column));
-    return ListFilter::where(schema::quoted(column) + QStringLiteral(" LIKE :pattern ESCAPE '\\'"),
+    const QString subject = name == kBalanceColumn ? ListFilter::shownMoneyText(schema::quoted(name))
+                                                   : schema::quoted(name);
+    return ListFilter::where(kContainsCondition.arg(subject),
                              {{QStringLiteral(":pattern"),
                                u'%' + ListFilter::likeEscaped(text) + u'%'}});
 }

@@ -51,6 +51,17 @@ public:
         return out;
     }
 
+    // An SQL expression giving a money column (whole 1/10000 yuan) as the
+    // shortest decimal text the lists show: 37.5, 0, -35.5, 100.
+    static QString shownMoneyText(const QString &quotedColumn)
+    {
+        QString expression = QStringLiteral(
+            "(CASE WHEN $c < 0 THEN '-' ELSE '' END || (abs($c) / 10000) || "
+            "CASE WHEN abs($c) % 10000 = 0 THEN '' "
+            "ELSE rtrim(printf('.%04d', abs($c) % 10000), '0') END)");
+        return expression.replace(QStringLiteral("$c"), quotedColumn);
+    }
+
 private:
     QString m_condition;
     QList<sql::Binding> m_bindings;

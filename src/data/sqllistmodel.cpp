@@ -37,14 +37,18 @@ QString SqlListModel::selectList() const
     return list;
 }
 
-QString SqlListModel::orderClause() const
+QString SqlListModel::orderClause(bool reversed) const
 {
+    // Every key reversed, the id too, gives exactly the reverse order (the
+    // rows without a value included).
+    auto direction = [reversed](Qt::SortOrder order) {
+        const bool ascending = (order == Qt::AscendingOrder) != reversed;
+        return ascending ? QStringLiteral(" ASC, ") : QStringLiteral(" DESC, ");
+    };
     QString order = QStringLiteral(" ORDER BY ");
-    for (const SortKey &k : m_sortKeys) {
-        order += schema::quoted(m_columns[k.column].field);
-        order += k.order == Qt::AscendingOrder ? QStringLiteral(" ASC, ") : QStringLiteral(" DESC, ");
-    }
-    return order + schema::quoted(QStringLiteral("id"));
+    for (const SortKey &k : m_sortKeys)
+        order += schema::quoted(m_columns[k.column].field) + direction(k.order);
+    return order + schema::quoted(QStringLiteral("id")) + (reversed ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
 }
 
 void SqlListModel::dropCache() const
@@ -270,6 +274,38 @@ QVariant SqlListModel::value(int row, int column) const
     return p->cells[slot * m_columns.size() + column];
 }
 
+qint64 SqlListModel::rowId(int row) const
+{
+    if (!m_open || row < 0 || row >= m_rowCount)
+        return -1;
+    const Page *p = page(row / kPageSize);
+    const size_t slot = static_cast<size_t>(row % kPageSize);
+    return p && slot < p->ids.size() ? p->ids[slot] : -1;
+}
+
+int SqlListModel::rowOfId(qint64 id) const
+{
+    if (!m_open || id < 0)
+        return -1;
+    if (!m_sortKeys.isEmpty()) {
+        const auto it = std::find(m_orderedIds.begin(), m_orderedIds.end(), id);
+        return it == m_orderedIds.end() ? -1 : static_cast<int>(it - m_orderedIds.begin());
+    }
+    // In table order: the listed rows before it.
+    const QString idColumn = schema::quoted(QStringLiteral("id"));
+    QString condition = m_filter.condition();
+    condition = condition.isEmpty() ? QString() : u'(' + condition + QStringLiteral(") AND ");
+    QList<sql::Binding> bindings = m_filter.bindings();
+    bindings.append({QStringLiteral(":row_id"), id});
+    const QString statement = QStringLiteral("SELECT COUNT(*), SUM(%1 = :row_id) FROM %2 WHERE %3%1 <= :row_id")
+                                  .arg(idColumn, schema::quoted(m_table), condition);
+    auto q = sql::run(statement, bindings);
+    if (!q || !q.value().next() || q.value().value(1).toLongLong() != 1)
+        return -1;
+    const qlonglong before = q.value().value(0).toLongLong() - 1;
+    return before < m_rowCount ? static_cast<int>(before) : -1;
+}
+
 QString SqlListModel::displayText(const QVariant &stored, Kind kind) const
 {
     if (!stored.isValid())
@@ -399,25 +435,52 @@ void SqlListModel::sort(int column, Qt::SortOrder order)
     (void)setSortKeys({{column, order}});
 }
 
-bool SqlListModel::matches(int row, const FindRequest &request) const
+bool SqlListModel::matches(const QString &t, const FindRequest &request) const
 {
     const Qt::CaseSensitivity cs = request.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    auto cellMatches = [&](int column) {
-        const QString t = text(row, column);
-        switch (request.match) {
-        case Match::Anywhere: return t.contains(request.text, cs);
-        case Match::WholeField: return t.compare(request.text, cs) == 0;
-        case Match::FromBeginning: return t.startsWith(request.text, cs);
-        }
-        return false;
-    };
-    if (request.column >= 0)
-        return cellMatches(request.column);
-    for (int c = 0; c < m_columns.size(); ++c) {
-        if (cellMatches(c))
-            return true;
+    switch (request.match) {
+    case Match::Anywhere: return t.contains(request.text, cs);
+    case Match::WholeField: return t.compare(request.text, cs) == 0;
+    case Match::FromBeginning: return t.startsWith(request.text, cs);
     }
     return false;
+}
+
+std::optional<int> SqlListModel::scan(const FindRequest &request, bool forward, int first, int count) const
+{
+    if (count <= 0 || first < 0 || first >= m_rowCount)
+        return std::nullopt;
+    // Only the columns searched are read, in the list's order (or its
+    // reverse), starting at the first row to look at.
+    QList<int> searched;
+    if (request.column >= 0)
+        searched << request.column;
+    else
+        for (int c = 0; c < m_columns.size(); ++c)
+            searched << c;
+    QString fields;
+    for (int c : searched)
+        fields += (fields.isEmpty() ? QString() : QStringLiteral(", ")) + schema::quoted(m_columns[c].field);
+    QList<sql::Binding> bindings = m_filter.bindings();
+    bindings.append({QStringLiteral(":scan_rows"), count});
+    bindings.append({QStringLiteral(":scan_first"), forward ? first : m_rowCount - 1 - first});
+    const QString statement = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT :scan_rows OFFSET :scan_first")
+                                  .arg(fields, schema::quoted(m_table), m_filter.whereClause(), orderClause(!forward));
+    auto q = sql::run(statement, bindings);
+    if (!q)
+        return std::nullopt;
+    for (int k = 0; q.value().next(); ++k) {
+        for (int i = 0; i < searched.size(); ++i) {
+            const QVariant v = q.value().value(i);
+            const Kind kind = m_columns[searched[i]].kind;
+            QVariant stored;
+            if (!v.isNull())
+                stored = kind == Kind::Money ? QVariant::fromValue(Money::fromUnits(v.toLongLong())) : QVariant(v.toString());
+            if (matches(displayText(stored, kind), request))
+                return forward ? first + k : first - k;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<int> SqlListModel::find(const FindRequest &request, int currentRow)
@@ -428,25 +491,21 @@ std::optional<int> SqlListModel::find(const FindRequest &request, int currentRow
         return std::nullopt;
     const int n = m_rowCount;
     switch (request.direction) {
-    case Direction::Down:
-        for (int r = std::max(currentRow + 1, 0); r < n; ++r) {
-            if (matches(r, request))
-                return r;
-        }
-        break;
-    case Direction::Up:
-        for (int r = std::min(currentRow - 1, n - 1); r >= 0; --r) {
-            if (matches(r, request))
-                return r;
-        }
-        break;
-    case Direction::All:
-        for (int step = 1; step <= n; ++step) {
-            const int r = ((currentRow < 0 ? -1 : currentRow) + step) % n;
-            if (matches(r, request))
-                return r;
-        }
-        break;
+    case Direction::Down: {
+        const int first = std::max(currentRow + 1, 0);
+        return scan(request, true, first, n - first);
+    }
+    case Direction::Up: {
+        const int first = std::min(currentRow - 1, n - 1);
+        return scan(request, false, first, first + 1);
+    }
+    case Direction::All: {
+        // Onwards to the end, then round from the top to the current row.
+        const int first = currentRow < 0 ? 0 : std::min(currentRow + 1, n);
+        if (const auto found = scan(request, true, first, n - first))
+            return found;
+        return scan(request, true, 0, std::min(first, n));
+    }
     }
     return std::nullopt;
 }

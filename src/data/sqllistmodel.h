@@ -65,6 +65,9 @@ public:
     Status setSortKeys(const QList<SortKey> &keys);
     const QList<SortKey> &sortKeys() const { return m_sortKeys; }
 
+    // The next row after (or before) currentRow whose shown text matches, in
+    // the list's order; read from the database in one pass, not page by page.
+    // nullopt when no row matches or the rows cannot be read.
     std::optional<int> find(const FindRequest &request, int currentRow);
 
     const QList<Column> &columns() const { return m_columns; }
@@ -73,6 +76,11 @@ public:
     QVariant value(int row, int column) const;
     QVariant value(int row, const QString &field) const { return value(row, columnOf(field)); }
     QString text(int row, int column) const;
+    // The table's id of a listed row (-1 when there is none), and where a row
+    // of that id stands in the list now (-1 when it is not listed): a grid
+    // keeps its current row across a sort with these.
+    qint64 rowId(int row) const;
+    int rowOfId(qint64 id) const;
 
     // Footer text of a column: a fixed text, the count of non-empty values or
     // the sum over every listed row (not only those read so far).
@@ -105,10 +113,14 @@ private:
     const Page *page(int index) const;
     Result<Page> fetchPage(int index) const;
     QString selectList() const;
-    QString orderClause() const;
+    QString orderClause() const { return orderClause(false); }
     QString displayText(const QVariant &stored, Kind kind) const;
     void dropCache() const;
-    bool matches(int row, const FindRequest &request) const;
+    bool matches(const QString &text, const FindRequest &request) const;
+    // Rows first, first+1, ... (forward) or first, first-1, ... (backward),
+    // at most count of them: the first that matches.
+    std::optional<int> scan(const FindRequest &request, bool forward, int first, int count) const;
+    QString orderClause(bool reversed) const;
 
     QString m_table;
     QList<Column> m_columns;

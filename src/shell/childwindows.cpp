@@ -1,5 +1,6 @@
 #include "shell/childwindows.h"
 
+#include "cards/xinkafafangfrm.h"
 #include "receipts/dayinshezhifrm.h"
 #include "shell/guanyufrm.h"
 #include "transactions/chongzhifrm.h"
@@ -13,6 +14,8 @@ namespace childwindows {
 
 QWidget *create(const QString &windowKey)
 {
+    if (windowKey == Txinkafafang::kWindowKey)
+        return new Txinkafafang;
     if (windowKey == QStringLiteral("刷卡消费"))
         return new Txiaofei;
     if (windowKey == QStringLiteral("旧卡充值"))
