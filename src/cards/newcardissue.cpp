@@ -8,6 +8,7 @@
 #include "data/transaction.h"
 #include "shell/clock.h"
 #include "shell/session.h"
+#include "shell/textutil.h"
 
 const QString NewCardIssue::kAmountsMissing = QStringLiteral("请填写正确的充值金额和实际收款金额！");
 const QString NewCardIssue::kNumberEmpty = QStringLiteral("卡号不能为空！");
@@ -30,13 +31,7 @@ QString typed(const QString &text)
 
 QString NewCardIssue::trimmed(const QString &text)
 {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] <= u' ')
-        ++first;
-    while (last > first && text[last - 1] <= u' ')
-        --last;
-    return text.mid(first, last - first);
+    return textutil::trimmed(text);
 }
 
 Result<bool> NewCardIssue::numberInUse(const QString &number)

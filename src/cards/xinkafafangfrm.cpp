@@ -9,6 +9,7 @@
 #include "receipts/receiptprinter.h"
 #include "receipts/receiptsettings.h"
 #include "shell/dialogs.h"
+#include "shell/amountkeyfilter.h"
 #include "shell/errordisplay.h"
 #include "shell/listgrid.h"
 #include "shell/popupcombobox.h"
@@ -25,7 +26,6 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -88,7 +88,7 @@ Txinkafafang::Txinkafafang(QWidget *parent)
     Edit4 = lineEdit(QStringLiteral("Edit4"), this);
     // The amount received takes only digits, "." and "-", typed or pasted;
     // whether they form a number is checked when the amount is converted.
-    Edit4->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.\\-]*")), Edit4));
+    amountkeyfilter::install(Edit4);
     Edit5 = lineEdit(QStringLiteral("Edit5"), this);
     Edit5->setEchoMode(QLineEdit::Password);
     Edit6 = lineEdit(QStringLiteral("Edit6"), this);

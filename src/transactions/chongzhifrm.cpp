@@ -1,5 +1,6 @@
 #include "transactions/chongzhifrm.h"
 
+#include "cards/picklist.h"
 #include "cards/quicksearch.h"
 #include "data/cardstore.h"
 #include "data/dm1frm.h"
@@ -14,7 +15,7 @@
 #include "shell/listgrid.h"
 #include "shell/session.h"
 #include "shell/textutil.h"
-#include "transactions/amountkeyfilter.h"
+#include "shell/amountkeyfilter.h"
 #include "transactions/balanceclearing.h"
 #include "transactions/cardrecharge.h"
 
@@ -104,9 +105,9 @@ Tchongzhi::Tchongzhi(QWidget *parent)
     Edit3 = makeBox("Edit3");
     Edit3->setReadOnly(true);
     Edit4 = makeBox("Edit4");
-    AmountKeyFilter::install(Edit4);
+    amountkeyfilter::install(Edit4);
     Edit5 = makeBox("Edit5");
-    AmountKeyFilter::install(Edit5);
+    amountkeyfilter::install(Edit5);
     Memo1 = new QPlainTextEdit(m_inputArea);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setTabChangesFocus(true);
@@ -169,24 +170,9 @@ Tchongzhi::Tchongzhi(QWidget *parent)
     layout->addLayout(buttons);
     layout->addWidget(noticeFrame);
 
-    GroupBox4 = new QGroupBox(QStringLiteral("请鼠标双击选中的储值卡"), this);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
-    GroupBox4->setAutoFillBackground(true);
-    DBGridEh1 = new ListGrid(DM1->ADOQuery9, {80, 80, 60, 80, 70, 100}, GroupBox4);
-    DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
-    DBGridEh1->setFooterVisible(false);
-    BitBtn5 = new QPushButton(QStringLiteral("×"), GroupBox4);
-    BitBtn5->setObjectName(QStringLiteral("BitBtn5"));
-    BitBtn5->setFont(fontfaces::pixelFont(fontfaces::kSong, 20, true));
-    colour(BitBtn5, Qt::red);
-    BitBtn5->setFixedSize(28, 24);
-    auto *frameLayout = new QVBoxLayout(GroupBox4);
-    auto *top = new QHBoxLayout;
-    top->addStretch();
-    top->addWidget(BitBtn5);
-    frameLayout->addLayout(top);
-    frameLayout->addWidget(DBGridEh1);
-    GroupBox4->hide();
+    GroupBox4 = new PickList(m_inputArea, this);
+    DBGridEh1 = GroupBox4->DBGridEh1;
+    BitBtn5 = GroupBox4->BitBtn5;
 
     setTabOrder(Edit1, Edit7);
     setTabOrder(Edit7, ComboBox2);
@@ -217,12 +203,17 @@ Tchongzhi::Tchongzhi(QWidget *parent)
     connect(BitBtn4, &QPushButton::clicked, this, &Tchongzhi::BitBtn4Click);
     connect(BitBtn1, &QPushButton::clicked, this, &Tchongzhi::BitBtn1Click);
     connect(BitBtn3, &QPushButton::clicked, this, [this] { textutil::closeWindow(this); });
-    connect(quickSearch, &QuickSearch::searchRequested, this, [this] { errordisplay::guard(this, [this] { search(); }); });
-    connect(DBGridEh1, &ListGrid::activated, this, [this] { errordisplay::guard(this, [this] { pick(); }); });
-    connect(BitBtn5, &QPushButton::clicked, this, [this] {
-        GroupBox4->hide();
-        Edit1->setFocus();
+    connect(quickSearch, &QuickSearch::searchRequested, this, [this] {
+        errordisplay::guard(this, [this] {
+            if (Status searched = GroupBox4->search(*quickSearch); !searched)
+                throw errordisplay::ActionError(searched.errorText());
+        });
     });
+    connect(GroupBox4, &PickList::picked, this, [this](const QString &number) {
+        Edit1->setText(number);
+        errordisplay::guard(this, [this] { lookUp(); });
+    });
+    connect(GroupBox4, &PickList::closed, this, [this] { Edit1->setFocus(); });
 }
 
 void Tchongzhi::FormShow()
@@ -240,13 +231,7 @@ void Tchongzhi::FormShow()
 void Tchongzhi::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    placePickFrame();
-}
-
-void Tchongzhi::placePickFrame()
-{
-    GroupBox4->setGeometry(m_inputArea->geometry());
-    GroupBox4->raise();
+    GroupBox4->cover();
 }
 
 void Tchongzhi::emptyCardBoxes(bool keepNumber)
@@ -284,22 +269,6 @@ void Tchongzhi::lookUp()
     }
     fillFrom(*card.value());
     Edit4->setFocus();
-}
-
-void Tchongzhi::search()
-{
-    if (Status searched = quickSearch->runOn(DM1->ADOQuery9); !searched)
-        throw errordisplay::ActionError(searched.errorText());
-    placePickFrame();
-    GroupBox4->show();
-    DBGridEh1->view()->setFocus();
-}
-
-void Tchongzhi::pick()
-{
-    Edit1->setText(DBGridEh1->currentValue(QStringLiteral("卡号")).toString());
-    GroupBox4->hide();
-    lookUp();
 }
 
 void Tchongzhi::BitBtn4Click()

@@ -5,7 +5,7 @@
 class KeyRouter;
 class ListGrid;
 class QComboBox;
-class QGroupBox;
+class PickList;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -36,7 +36,7 @@ public:
     QPlainTextEdit *Memo1 = nullptr;
     QPushButton *BitBtn1 = nullptr; // "手动清除卡内余额"
     QuickSearch *quickSearch = nullptr;
-    QGroupBox *GroupBox4 = nullptr;
+    PickList *GroupBox4 = nullptr;
     ListGrid *DBGridEh1 = nullptr;
     QPushButton *BitBtn5 = nullptr; // "×"
     QPushButton *BitBtn4 = nullptr; // "确定充值"
@@ -54,11 +54,8 @@ protected:
 private:
     void fillFrom(const struct CardRecord &card);
     void emptyCardBoxes(bool keepNumber);
-    void search();
-    void pick();
     void save();
     void clearBalance();
-    void placePickFrame();
 
     KeyRouter *m_keys = nullptr;
     QWidget *m_inputArea = nullptr;

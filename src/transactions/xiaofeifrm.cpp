@@ -1,5 +1,6 @@
 #include "transactions/xiaofeifrm.h"
 
+#include "cards/picklist.h"
 #include "cards/quicksearch.h"
 #include "data/cardstore.h"
 #include "data/dm1frm.h"
@@ -13,7 +14,7 @@
 #include "shell/listgrid.h"
 #include "shell/session.h"
 #include "shell/textutil.h"
-#include "transactions/amountkeyfilter.h"
+#include "shell/amountkeyfilter.h"
 #include "transactions/cardpayment.h"
 #include "transactions/mimafrm.h"
 
@@ -84,7 +85,7 @@ Txiaofei::Txiaofei(QWidget *parent)
     Edit9 = makeBox("Edit9", true);
     Edit3 = makeBox("Edit3", false);
     colour(Edit3, Qt::red);
-    AmountKeyFilter::install(Edit3);
+    amountkeyfilter::install(Edit3);
     Edit2 = makeBox("Edit2", true);
     colour(Edit2, QColor(255, 0, 255));
     Memo1 = new QPlainTextEdit(this);
@@ -142,28 +143,9 @@ Txiaofei::Txiaofei(QWidget *parent)
     layout->addLayout(buttons);
 
     // The pick list frame lies over the input fields.
-    GroupBox4 = new QGroupBox(QStringLiteral("请鼠标双击选中的储值卡"), this);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
-    GroupBox4->setAutoFillBackground(true);
-    DBGridEh1 = new ListGrid(DM1->ADOQuery9, {80, 80, 60, 80, 70, 100}, GroupBox4);
-    DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
-    DBGridEh1->setFooterVisible(false);
-    BitBtn5 = new QPushButton(QStringLiteral("×"), GroupBox4);
-    BitBtn5->setObjectName(QStringLiteral("BitBtn5"));
-    QFont cross = fontfaces::pixelFont(fontfaces::kSong, 20, true);
-    BitBtn5->setFont(cross);
-    colour(BitBtn5, Qt::red);
-    QPalette crossPalette = BitBtn5->palette();
-    crossPalette.setColor(QPalette::ButtonText, Qt::red);
-    BitBtn5->setPalette(crossPalette);
-    BitBtn5->setFixedSize(28, 24);
-    auto *frameLayout = new QVBoxLayout(GroupBox4);
-    auto *top = new QHBoxLayout;
-    top->addStretch();
-    top->addWidget(BitBtn5);
-    frameLayout->addLayout(top);
-    frameLayout->addWidget(DBGridEh1);
-    GroupBox4->hide();
+    GroupBox4 = new PickList(m_inputArea, this);
+    DBGridEh1 = GroupBox4->DBGridEh1;
+    BitBtn5 = GroupBox4->BitBtn5;
 
     setTabOrder(Edit1, Edit7);
     setTabOrder(Edit7, Edit4);
@@ -201,9 +183,16 @@ Txiaofei::Txiaofei(QWidget *parent)
     connect(BitBtn1, &QPushButton::clicked, this, &Txiaofei::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, [this] { textutil::closeWindow(this); });
     connect(Edit3, &QLineEdit::textChanged, this, [this] { errordisplay::guard(this, [this] { amountChanged(); }); });
-    connect(quickSearch, &QuickSearch::searchRequested, this, [this] { errordisplay::guard(this, [this] { search(); }); });
-    connect(DBGridEh1, &ListGrid::activated, this, [this] { errordisplay::guard(this, [this] { pick(); }); });
-    connect(BitBtn5, &QPushButton::clicked, GroupBox4, &QWidget::hide);
+    connect(quickSearch, &QuickSearch::searchRequested, this, [this] {
+        errordisplay::guard(this, [this] {
+            if (Status searched = GroupBox4->search(*quickSearch); !searched)
+                throw errordisplay::ActionError(searched.errorText());
+        });
+    });
+    connect(GroupBox4, &PickList::picked, this, [this](const QString &number) {
+        Edit1->setText(number);
+        errordisplay::guard(this, [this] { lookUp(); });
+    });
 }
 
 void Txiaofei::FormShow()
@@ -217,13 +206,7 @@ void Txiaofei::FormShow()
 void Txiaofei::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    placePickFrame();
-}
-
-void Txiaofei::placePickFrame()
-{
-    GroupBox4->setGeometry(m_inputArea->geometry());
-    GroupBox4->raise();
+    GroupBox4->cover();
 }
 
 void Txiaofei::emptyCardBoxes()
@@ -274,22 +257,6 @@ void Txiaofei::amountChanged()
         Edit2->setText(live->remaining.toString());
         return;
     }
-}
-
-void Txiaofei::search()
-{
-    if (Status searched = quickSearch->runOn(DM1->ADOQuery9); !searched)
-        throw errordisplay::ActionError(searched.errorText());
-    placePickFrame();
-    GroupBox4->show();
-    DBGridEh1->view()->setFocus();
-}
-
-void Txiaofei::pick()
-{
-    Edit1->setText(DBGridEh1->currentValue(QStringLiteral("卡号")).toString());
-    GroupBox4->hide();
-    lookUp();
 }
 
 void Txiaofei::BitBtn1Click()

@@ -4,7 +4,7 @@
 
 class KeyRouter;
 class ListGrid;
-class QGroupBox;
+class PickList;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -38,7 +38,7 @@ public:
     QLineEdit *Edit2 = nullptr; // remaining balance
     QPlainTextEdit *Memo1 = nullptr; // remark
     QuickSearch *quickSearch = nullptr;
-    QGroupBox *GroupBox4 = nullptr; // pick list frame
+    PickList *GroupBox4 = nullptr; // pick list frame
     ListGrid *DBGridEh1 = nullptr;
     QPushButton *BitBtn5 = nullptr; // "×"
     QPushButton *BitBtn1 = nullptr; // "保存(F2)"
@@ -52,10 +52,7 @@ protected:
 private:
     void emptyCardBoxes();
     void amountChanged();
-    void search();
-    void pick();
     void save();
-    void placePickFrame();
 
     KeyRouter *m_keys = nullptr;
     QWidget *m_inputArea = nullptr;

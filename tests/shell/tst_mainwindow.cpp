@@ -6,6 +6,11 @@
 #include "shell/tickerlabel.h"
 #include "support/scripteddialogs.h"
 #include "support/testenv.h"
+#include "support/windowtest.h"
+#include "transactions/xiaofeifrm.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <QAction>
 #include <QDir>
@@ -56,8 +61,14 @@ private slots:
         QVERIFY(!main.Image1->isHidden());
         QVERIFY(m_dialogs->messages.isEmpty());
 
+        QString opened;
+        windowtest::onNextModal([&](QWidget *dialog) {
+            opened = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->close();
+        });
         main.show();
         QTRY_COMPARE_WITH_TIMEOUT(m_dialogs->messages.size(), 1, 3000);
+        QTRY_COMPARE(opened, QStringLiteral("Tdayinshezhi")); // then the settings dialog opens
         QCOMPARE(m_dialogs->messages[0].text, QStringLiteral("请设置您的店铺名称！"));
         QCOMPARE(m_dialogs->messages[0].caption, QStringLiteral("提示"));
         QCOMPARE(m_dialogs->messages[0].icon, ui::Icon::Error);
@@ -194,6 +205,35 @@ private slots:
         m_dialogs->answers = {ui::Answer::Ok};
         QVERIFY(main.close());
         QVERIFY(!main.isVisible());
+    }
+
+    // A second choice of a command brings back the window the first opened,
+    // also from minimised.
+    void childWindowsAreReused()
+    {
+        TMAIN main;
+        QVERIFY(main.prepare());
+        main.show();
+        main.invoke(QStringLiteral("刷卡消费"));
+        QCOMPARE(main.workArea()->subWindowList().size(), 1);
+        QMdiSubWindow *first = main.workArea()->subWindowList().first();
+        QCOMPARE(first->windowTitle(), QStringLiteral("刷卡消费"));
+        QVERIFY(qobject_cast<Txiaofei *>(first->widget()));
+        main.toolAction(QStringLiteral("新增储值卡"))->trigger();
+        QCOMPARE(main.workArea()->subWindowList().size(), 2);
+
+        first->showMinimized();
+        main.toolAction(QStringLiteral("刷卡消费"))->trigger();
+        QCOMPARE(main.workArea()->subWindowList().size(), 2);
+        QVERIFY(!first->isMinimized());
+        QCOMPARE(main.workArea()->activeSubWindow(), first);
+
+        // Closing destroys it; the next choice makes a new one.
+        first->close();
+        QTRY_COMPARE(main.workArea()->subWindowList().size(), 1);
+        main.invoke(QStringLiteral("刷卡消费"));
+        QCOMPARE(main.workArea()->subWindowList().size(), 2);
+        QVERIFY(m_dialogs->messages.isEmpty());
     }
 
     void labelsAreCentred()

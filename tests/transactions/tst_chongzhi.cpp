@@ -1,3 +1,4 @@
+#include "cards/picklist.h"
 #include "cards/quicksearch.h"
 #include "data/cardstore.h"
 #include "data/dm1frm.h"
