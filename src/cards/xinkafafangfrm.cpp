@@ -8,11 +8,12 @@
 #include "data/sqllistmodel.h"
 #include "receipts/receiptprinter.h"
 #include "receipts/receiptsettings.h"
-#include "shell/dialogs.h"
 #include "shell/amountkeyfilter.h"
+#include "shell/dialogs.h"
 #include "shell/errordisplay.h"
 #include "shell/listgrid.h"
 #include "shell/popupcombobox.h"
+#include "shell/textutil.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -90,9 +91,9 @@ Txinkafafang::Txinkafafang(QWidget *parent)
     // whether they form a number is checked when the amount is converted.
     amountkeyfilter::install(Edit4);
     Edit5 = lineEdit(QStringLiteral("Edit5"), this);
-    Edit5->setEchoMode(QLineEdit::Password);
+    textutil::starEcho(Edit5);
     Edit6 = lineEdit(QStringLiteral("Edit6"), this);
-    Edit6->setEchoMode(QLineEdit::Password);
+    textutil::starEcho(Edit6);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setTabChangesFocus(true);

@@ -6,6 +6,7 @@
 #include "shell/loginrules.h"
 #include "shell/mainfrm.h"
 #include "shell/session.h"
+#include "shell/textutil.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,7 +43,7 @@ Tloginform::Tloginform(TMAIN *mainWindow, QWidget *parent)
     Edit1->setFocusPolicy(Qt::NoFocus);
     edtpassword = new QLineEdit(this);
     edtpassword->setObjectName(QStringLiteral("edtpassword"));
-    edtpassword->setEchoMode(QLineEdit::Password);
+    textutil::starEcho(edtpassword);
     button1 = new QPushButton(QStringLiteral("登陆"), this);
     button1->setObjectName(QStringLiteral("button1"));
     button2 = new QPushButton(QStringLiteral("退出"), this);

@@ -365,6 +365,8 @@ QWidget *TMAIN::openChild(const QString &windowKey)
     QWidget *window = childwindows::create(windowKey);
     if (!window)
         return nullptr;
+    // The window's designed size, or what its layout needs if that is more.
+    const QSize designed = window->size().expandedTo(window->minimumSizeHint());
     auto *sub = m_workArea->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(windowKey);
@@ -373,6 +375,7 @@ QWidget *TMAIN::openChild(const QString &windowKey)
         sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     sub->adjustSize();
+    sub->resize(sub->size() - window->size() + designed);
     sub->move(window->property("mdiLeft").toInt(), 0);
     sub->show();
     m_workArea->setActiveSubWindow(sub);
