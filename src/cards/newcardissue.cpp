@@ -21,12 +21,6 @@ namespace {
 
 constexpr int kEditCardsFlag = 12;
 
-// What a box held, written as text even when it was empty.
-QString typed(const QString &text)
-{
-    return text.isNull() ? QStringLiteral("") : text;
-}
-
 } // namespace
 
 QString NewCardIssue::trimmed(const QString &text)
@@ -69,13 +63,13 @@ Status NewCardIssue::save(const NewCardForm &form, const FollowUp &followUp)
         return firstRecharge.error();
 
     CardRecord card;
-    card.number = typed(form.number);
+    card.number = form.number;
     card.balance = firstRecharge.value();
-    card.organisation = typed(form.organisation);
-    card.name = typed(form.name);
-    card.sex = typed(form.sex);
-    card.password = typed(form.password);
-    card.remark = typed(form.remark);
+    card.organisation = form.organisation;
+    card.name = form.name;
+    card.sex = form.sex;
+    card.password = form.password;
+    card.remark = form.remark;
     if (Status inserted = CardStore::insert(card); !inserted)
         return inserted;
 
@@ -84,12 +78,12 @@ Status NewCardIssue::save(const NewCardForm &form, const FollowUp &followUp)
         return received.error();
 
     CollectionRecord collection;
-    collection.remark = typed(form.remark);
+    collection.remark = form.remark;
     collection.amount = received.value();
     collection.date = moment.date();
     collection.time = moment.time();
     collection.category = schema::kNewCardRecharge;
-    collection.handler = typed(Session::operatorId());
+    collection.handler = Session::operatorId();
     if (Status booked = JournalStore::insert(collection); !booked)
         return booked;
 

@@ -31,7 +31,7 @@ const QString kClearCard = QStringLiteral(
 
 Result<std::optional<CardRecord>> CardStore::find(const QString &number)
 {
-    auto q = sql::run(kSelectCard, {{QStringLiteral(":number"), number}});
+    auto q = sql::run(kSelectCard, {{QStringLiteral(":number"), sql::text(number)}});
     if (!q)
         return q.error();
     if (!q->isActive() || !q.value().next())
@@ -50,7 +50,7 @@ Result<std::optional<CardRecord>> CardStore::find(const QString &number)
 
 Result<bool> CardStore::exists(const QString &number)
 {
-    auto q = sql::run(kCardExists, {{QStringLiteral(":number"), number}});
+    auto q = sql::run(kCardExists, {{QStringLiteral(":number"), sql::text(number)}});
     if (!q)
         return q.error();
     return q.value().next();
@@ -58,7 +58,7 @@ Result<bool> CardStore::exists(const QString &number)
 
 Result<std::optional<QString>> CardStore::password(const QString &number)
 {
-    auto q = sql::run(kSelectPassword, {{QStringLiteral(":number"), number}});
+    auto q = sql::run(kSelectPassword, {{QStringLiteral(":number"), sql::text(number)}});
     if (!q)
         return q.error();
     if (!q.value().next())
@@ -80,13 +80,13 @@ Result<QStringList> CardStore::organisations()
 Status CardStore::insert(const CardRecord &card)
 {
     auto changed = sql::execute(kInsertCard, {
-        {QStringLiteral(":number"), card.number},
+        {QStringLiteral(":number"), sql::text(card.number)},
         {QStringLiteral(":balance"), qlonglong(card.balance.units())},
-        {QStringLiteral(":organisation"), card.organisation},
-        {QStringLiteral(":name"), card.name},
-        {QStringLiteral(":sex"), card.sex},
-        {QStringLiteral(":password"), card.password},
-        {QStringLiteral(":remark"), card.remark},
+        {QStringLiteral(":organisation"), sql::text(card.organisation)},
+        {QStringLiteral(":name"), sql::text(card.name)},
+        {QStringLiteral(":sex"), sql::text(card.sex)},
+        {QStringLiteral(":password"), sql::text(card.password)},
+        {QStringLiteral(":remark"), sql::text(card.remark)},
     });
     if (!changed)
         return changed.error();
@@ -97,7 +97,7 @@ Result<bool> CardStore::debit(const QString &number, Money amount)
 {
     auto changed = sql::execute(kDebitCard, {
         {QStringLiteral(":amount"), qlonglong(amount.units())},
-        {QStringLiteral(":number"), number},
+        {QStringLiteral(":number"), sql::text(number)},
         {QStringLiteral(":covered"), qlonglong(amount.units())},
     });
     if (!changed)
@@ -110,11 +110,11 @@ Result<bool> CardStore::recharge(const QString &number, Money amount, const QStr
 {
     auto changed = sql::execute(kRechargeCard, {
         {QStringLiteral(":amount"), qlonglong(amount.units())},
-        {QStringLiteral(":organisation"), organisation},
-        {QStringLiteral(":name"), name},
-        {QStringLiteral(":sex"), sex},
-        {QStringLiteral(":remark"), remark},
-        {QStringLiteral(":number"), number},
+        {QStringLiteral(":organisation"), sql::text(organisation)},
+        {QStringLiteral(":name"), sql::text(name)},
+        {QStringLiteral(":sex"), sql::text(sex)},
+        {QStringLiteral(":remark"), sql::text(remark)},
+        {QStringLiteral(":number"), sql::text(number)},
     });
     if (!changed)
         return changed.error();
@@ -124,7 +124,7 @@ Result<bool> CardStore::recharge(const QString &number, Money amount, const QStr
 Result<bool> CardStore::clearBalance(const QString &number, Money expected)
 {
     auto changed = sql::execute(kClearCard, {
-        {QStringLiteral(":number"), number},
+        {QStringLiteral(":number"), sql::text(number)},
         {QStringLiteral(":expected"), qlonglong(expected.units())},
     });
     if (!changed)

@@ -19,16 +19,16 @@ Status JournalStore::insert(const JournalRecord &row)
 {
     auto changed = sql::execute(kInsertJournal, {
         {QStringLiteral(":received"), qlonglong(row.received.units())},
-        {QStringLiteral(":name"), row.name},
-        {QStringLiteral(":sex"), row.sex},
-        {QStringLiteral(":remark"), row.remark},
-        {QStringLiteral(":number"), row.cardNumber},
-        {QStringLiteral(":organisation"), row.organisation},
-        {QStringLiteral(":category"), row.category},
+        {QStringLiteral(":name"), sql::text(row.name)},
+        {QStringLiteral(":sex"), sql::text(row.sex)},
+        {QStringLiteral(":remark"), sql::text(row.remark)},
+        {QStringLiteral(":number"), sql::text(row.cardNumber)},
+        {QStringLiteral(":organisation"), sql::text(row.organisation)},
+        {QStringLiteral(":category"), sql::text(row.category)},
         {QStringLiteral(":amount"), qlonglong(row.amount.units())},
         {QStringLiteral(":date"), Database::dateValue(row.date)},
         {QStringLiteral(":time"), Database::timeValue(row.time)},
-        {QStringLiteral(":handler"), row.handler},
+        {QStringLiteral(":handler"), sql::text(row.handler)},
     });
     if (!changed)
         return changed.error();
@@ -38,12 +38,12 @@ Status JournalStore::insert(const JournalRecord &row)
 Status JournalStore::insert(const CollectionRecord &row)
 {
     auto changed = sql::execute(kInsertCollection, {
-        {QStringLiteral(":remark"), row.remark},
+        {QStringLiteral(":remark"), sql::text(row.remark)},
         {QStringLiteral(":amount"), qlonglong(row.amount.units())},
         {QStringLiteral(":date"), Database::dateValue(row.date)},
         {QStringLiteral(":time"), Database::timeValue(row.time)},
-        {QStringLiteral(":category"), row.category},
-        {QStringLiteral(":handler"), row.handler},
+        {QStringLiteral(":category"), sql::text(row.category)},
+        {QStringLiteral(":handler"), sql::text(row.handler)},
     });
     if (!changed)
         return changed.error();

@@ -42,7 +42,7 @@ Result<QList<OperatorRecord>> OperatorStore::all()
 
 Result<std::optional<OperatorRecord>> OperatorStore::find(const QString &id)
 {
-    auto q = sql::run(kSelectOne, {{QStringLiteral(":id"), id}});
+    auto q = sql::run(kSelectOne, {{QStringLiteral(":id"), sql::text(id)}});
     if (!q)
         return q.error();
     if (!q.value().next())
@@ -61,9 +61,9 @@ Result<bool> OperatorStore::flag(const QString &id, int number)
 Status OperatorStore::insert(const OperatorRecord &op)
 {
     QList<sql::Binding> bindings{
-        {QStringLiteral(":id"), op.id},
-        {QStringLiteral(":name"), op.name},
-        {QStringLiteral(":password"), op.password},
+        {QStringLiteral(":id"), sql::text(op.id)},
+        {QStringLiteral(":name"), sql::text(op.name)},
+        {QStringLiteral(":password"), sql::text(op.password)},
     };
     for (int f = 1; f <= schema::kFlagCount; ++f)
         bindings.append({QStringLiteral(":f%1").arg(f), op.flag(f)});

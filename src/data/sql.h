@@ -25,4 +25,11 @@ Result<int> execute(const QString &statement, const QList<Binding> &bindings);
 
 QString errorText(const QSqlQuery &query);
 
+// A text column's value: what was typed, an empty box as empty text (never
+// as "no value").
+inline QVariant text(const QString &value)
+{
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
 } // namespace sql

@@ -27,6 +27,9 @@ void addCards()
     TestEnv::addCard("1003", "-35.5", "王芳", "", "女", "一车间", "");
     TestEnv::addCard("1004", "0.05", QString(), "", "男", QString(), "a_b");
     TestEnv::addCard("2001", "12", "Wang", "", "男", "一车间", "");
+    // A card whose name and organisation hold no value at all, as rows
+    // written by other programs may.
+    TestEnv::exec(QStringLiteral(R"(UPDATE "卡信息" SET "姓名" = NULL, "使用单位" = NULL WHERE "卡号" = '1004')"));
 }
 
 } // namespace
