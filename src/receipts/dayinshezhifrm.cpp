@@ -1,6 +1,7 @@
 #include "receipts/dayinshezhifrm.h"
 
 #include "receipts/receiptlayouts.h"
+#include "receipts/receiptprinter.h"
 #include "receipts/receiptrenderer.h"
 #include "receipts/shopsettings.h"
 #include "shell/apppaths.h"
@@ -327,6 +328,15 @@ void Tdayinshezhi::BitBtn1Click()
         }
         if (Edit2->text().isEmpty())
             Edit2->setText(QStringLiteral("1"));
+        // A number of copies the receipts could not print would make every
+        // later new card and recharge fail: refused here, nothing written.
+        if (const Result<int> copies = ReceiptPrinter::copyCount(Edit2->text());
+            !copies || *copies > ReceiptPrinter::kMostCopies) {
+            ui::error(this, kCaption, QStringLiteral("小票份数必须是0到%1之间的整数！").arg(ReceiptPrinter::kMostCopies));
+            Edit2->setFocus();
+            Edit2->selectAll();
+            return;
+        }
 
         ShopSettings s;
         s.port = ComboBox1->currentText();

@@ -6,12 +6,6 @@
 
 #include <QRegularExpression>
 
-namespace {
-
-constexpr int kMostCopies = 99;
-
-} // namespace
-
 Result<int> ReceiptPrinter::copyCount(const QString &copies)
 {
     static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));

@@ -35,6 +35,8 @@ struct ReceiptValues {
 // handle at its point.
 class ReceiptPrinter {
 public:
+    static constexpr int kMostCopies = 99;
+
     static Status print(QWidget *parent, ReceiptKind kind, const ReceiptValues &values,
                         const ReceiptSettings &settings);
 

@@ -78,6 +78,8 @@ private slots:
     void awkwardTextsRoundTrip_data();
     void awkwardTextsRoundTrip();
     void copiesBoxTakesDigitsAndPoint();
+    void saveRefusesCopiesThatCannotPrint_data();
+    void saveRefusesCopiesThatCannotPrint();
     void memosHoldAtMost250();
     void enterMovesThroughTheBoxes();
     void browseWritesAndReloadsAtOnce();
@@ -306,6 +308,33 @@ void TestDayinshezhi::copiesBoxTakesDigitsAndPoint()
     QCOMPARE(d.Edit2->text(), QStringLiteral("12.59"));
     QTest::keyClick(d.Edit2, Qt::Key_Backspace);
     QCOMPARE(d.Edit2->text(), QStringLiteral("12.5"));
+}
+
+void TestDayinshezhi::saveRefusesCopiesThatCannotPrint_data()
+{
+    QTest::addColumn<QString>("copies");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("2.5") << "2.5" << false;
+    QTest::newRow("point only") << "." << false;
+    QTest::newRow("too many") << "100" << false;
+    QTest::newRow("99") << "99" << true;
+    QTest::newRow("0") << "0" << true;
+}
+
+void TestDayinshezhi::saveRefusesCopiesThatCannotPrint()
+{
+    QFETCH(QString, copies);
+    QFETCH(bool, saved);
+    ScriptedDialogs dialogs;
+    Tdayinshezhi d;
+    d.Edit1->setText(QStringLiteral("小店"));
+    d.Edit2->setText(copies);
+    d.BitBtn1Click();
+    QCOMPARE(QFile::exists(AppPaths::settingsFile()), saved);
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages[0].icon, saved ? ui::Icon::Information : ui::Icon::Error);
+    if (!saved)
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("小票份数必须是0到99之间的整数！"));
 }
 
 void TestDayinshezhi::memosHoldAtMost250()
