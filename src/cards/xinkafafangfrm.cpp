@@ -24,7 +24,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -370,10 +369,7 @@ void Txinkafafang::BitBtn5Click()
 
 void Txinkafafang::BitBtn2Click()
 {
-    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        frame->close();
-    else
-        close();
+    textutil::closeWindow(this);
 }
 
 void Txinkafafang::BitBtn4Click()

@@ -1,6 +1,7 @@
 #include "data/database.h"
 
 #include "data/schema.h"
+#include "data/sql.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,7 @@ Status Database::open(const QString &path)
 
 void Database::close()
 {
+    sql::forgetPreparedCommands();
     if (QSqlDatabase::contains(kConnectionName)) {
         {
             QSqlDatabase db = QSqlDatabase::database(kConnectionName, false);

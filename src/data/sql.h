@@ -19,11 +19,15 @@ using Binding = std::pair<QString, QVariant>;
 Result<QSqlQuery> run(const QString &statement, std::initializer_list<Binding> bindings = {});
 Result<QSqlQuery> run(const QString &statement, const QList<Binding> &bindings);
 
-// Executes a command and answers the number of rows it changed.
+// Executes a command (insert, update, delete) and answers the number of rows
+// it changed. The command stays prepared for its next use.
 Result<int> execute(const QString &statement, std::initializer_list<Binding> bindings = {});
 Result<int> execute(const QString &statement, const QList<Binding> &bindings);
 
 QString errorText(const QSqlQuery &query);
+
+// Lets go of the commands kept prepared on the connection (before it closes).
+void forgetPreparedCommands();
 
 // A text column's value: what was typed, an empty box as empty text (never
 // as "no value").
