@@ -381,7 +381,7 @@ int main(int argc, char **argv)
         request.match = SqlListModel::Match::WholeField;
         QElapsedTimer t;
         t.start();
-        const std::optional<int> found = list->find(request, 0);
+        const std::optional<int> found = list->find(request, 0).value();
         const qint64 program = t.nsecsElapsed();
         t.restart();
         sqlite3_stmt *s = nullptr;

@@ -177,16 +177,8 @@ Result<SqlListModel::Page> SqlListModel::fetchPage(int index) const
                 page.ids.push_back(id);
                 page.cells.resize(page.ids.size() * width);
             }
-            for (int c = 0; c < width; ++c) {
-                const QVariant v = q.value(c + 1);
-                QVariant &cell = page.cells[slot * width + c];
-                if (v.isNull())
-                    cell = QVariant();
-                else if (m_columns[c].kind == Kind::Money)
-                    cell = QVariant::fromValue(Money::fromUnits(v.toLongLong()));
-                else
-                    cell = v.toString();
-            }
+            for (int c = 0; c < width; ++c)
+                page.cells[slot * width + c] = stored(q.value(c + 1), m_columns[c].kind);
         }
     };
 
@@ -297,13 +289,24 @@ int SqlListModel::rowOfId(qint64 id) const
     condition = condition.isEmpty() ? QString() : u'(' + condition + QStringLiteral(") AND ");
     QList<sql::Binding> bindings = m_filter.bindings();
     bindings.append({QStringLiteral(":row_id"), id});
-    const QString statement = QStringLiteral("SELECT COUNT(*), SUM(%1 = :row_id) FROM %2 WHERE %3%1 <= :row_id")
+    bindings.append({QStringLiteral(":row_limit"), id});
+    const QString statement = QStringLiteral(
+        "SELECT COUNT(*), SUM(CASE WHEN %1 = :row_id THEN 1 ELSE 0 END) FROM %2 WHERE %3%1 <= :row_limit")
                                   .arg(idColumn, schema::quoted(m_table), condition);
     auto q = sql::run(statement, bindings);
     if (!q || !q.value().next() || q.value().value(1).toLongLong() != 1)
         return -1;
     const qlonglong before = q.value().value(0).toLongLong() - 1;
     return before < m_rowCount ? static_cast<int>(before) : -1;
+}
+
+QVariant SqlListModel::stored(const QVariant &read, Kind kind)
+{
+    if (read.isNull())
+        return {};
+    if (kind == Kind::Money)
+        return QVariant::fromValue(Money::fromUnits(read.toLongLong()));
+    return read.toString();
 }
 
 QString SqlListModel::displayText(const QVariant &stored, Kind kind) const
@@ -446,10 +449,10 @@ bool SqlListModel::matches(const QString &t, const FindRequest &request) const
     return false;
 }
 
-std::optional<int> SqlListModel::scan(const FindRequest &request, bool forward, int first, int count) const
+Result<std::optional<int>> SqlListModel::scan(const FindRequest &request, bool forward, int first, int count) const
 {
     if (count <= 0 || first < 0 || first >= m_rowCount)
-        return std::nullopt;
+        return std::optional<int>();
     // Only the columns searched are read, in the list's order (or its
     // reverse), starting at the first row to look at.
     QList<int> searched;
@@ -468,27 +471,23 @@ std::optional<int> SqlListModel::scan(const FindRequest &request, bool forward, 
                                   .arg(fields, schema::quoted(m_table), m_filter.whereClause(), orderClause(!forward));
     auto q = sql::run(statement, bindings);
     if (!q)
-        return std::nullopt;
+        return q.error();
     for (int k = 0; q.value().next(); ++k) {
         for (int i = 0; i < searched.size(); ++i) {
-            const QVariant v = q.value().value(i);
             const Kind kind = m_columns[searched[i]].kind;
-            QVariant stored;
-            if (!v.isNull())
-                stored = kind == Kind::Money ? QVariant::fromValue(Money::fromUnits(v.toLongLong())) : QVariant(v.toString());
-            if (matches(displayText(stored, kind), request))
-                return forward ? first + k : first - k;
+            if (matches(displayText(stored(q.value().value(i), kind), kind), request))
+                return std::optional<int>(forward ? first + k : first - k);
         }
     }
-    return std::nullopt;
+    return std::optional<int>();
 }
 
-std::optional<int> SqlListModel::find(const FindRequest &request, int currentRow)
+Result<std::optional<int>> SqlListModel::find(const FindRequest &request, int currentRow)
 {
     if (!m_open || m_rowCount == 0)
-        return std::nullopt;
+        return std::optional<int>();
     if (request.column >= m_columns.size())
-        return std::nullopt;
+        return std::optional<int>();
     const int n = m_rowCount;
     switch (request.direction) {
     case Direction::Down: {
@@ -502,10 +501,11 @@ std::optional<int> SqlListModel::find(const FindRequest &request, int currentRow
     case Direction::All: {
         // Onwards to the end, then round from the top to the current row.
         const int first = currentRow < 0 ? 0 : std::min(currentRow + 1, n);
-        if (const auto found = scan(request, true, first, n - first))
+        const auto found = scan(request, true, first, n - first);
+        if (!found || found.value())
             return found;
         return scan(request, true, 0, std::min(first, n));
     }
     }
-    return std::nullopt;
+    return std::optional<int>();
 }

@@ -67,8 +67,8 @@ public:
 
     // The next row after (or before) currentRow whose shown text matches, in
     // the list's order; read from the database in one pass, not page by page.
-    // nullopt when no row matches or the rows cannot be read.
-    std::optional<int> find(const FindRequest &request, int currentRow);
+    // nullopt when no row matches; an error when the rows cannot be read.
+    Result<std::optional<int>> find(const FindRequest &request, int currentRow);
 
     const QList<Column> &columns() const { return m_columns; }
     int columnOf(const QString &field) const;
@@ -119,7 +119,10 @@ private:
     bool matches(const QString &text, const FindRequest &request) const;
     // Rows first, first+1, ... (forward) or first, first-1, ... (backward),
     // at most count of them: the first that matches.
-    std::optional<int> scan(const FindRequest &request, bool forward, int first, int count) const;
+    Result<std::optional<int>> scan(const FindRequest &request, bool forward, int first, int count) const;
+    // A value as read from the table, as the list holds it: text, Money for
+    // money columns, invalid for no value.
+    static QVariant stored(const QVariant &read, Kind kind);
     QString orderClause(bool reversed) const;
 
     QString m_table;

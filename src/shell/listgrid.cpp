@@ -178,7 +178,10 @@ void ListGrid::findNext()
         return;
     errordisplay::guard(this, [&] {
         const SqlListModel::FindRequest request = m_findDialog->request();
-        const std::optional<int> row = m_model->find(request, currentRow());
+        const Result<std::optional<int>> found = m_model->find(request, currentRow());
+        if (!found)
+            throw errordisplay::ActionError(found.errorText());
+        const std::optional<int> row = found.value();
         if (!row) {
             ui::info(m_findDialog, QStringLiteral("查找"),
                      QStringLiteral("没有找到“%1”。").arg(request.text));

@@ -189,7 +189,7 @@ private slots:
         QVERIFY(list->open(cardlists::all()).ok());
         SqlListModel::FindRequest r{text, column, SqlListModel::Match(match), SqlListModel::Direction(direction),
                                     caseSensitive};
-        QCOMPARE(list->find(r, from).value_or(-1), found);
+        QCOMPARE(list->find(r, from).value().value_or(-1), found);
     }
 
     void rowIdsFollowTheOrder()
@@ -220,17 +220,17 @@ private slots:
         QVERIFY(list->toggleSort(4, false).ok()); // 金额 descending: 1002 1001 2001 1004 1003
         using M = SqlListModel;
         M::FindRequest r{QStringLiteral("一车间"), 3, M::Match::WholeField, M::Direction::Down, false};
-        QCOMPARE(list->find(r, 0).value_or(-1), 1);
-        QCOMPARE(list->find(r, 1).value_or(-1), 2);
-        QCOMPARE(list->find(r, 2).value_or(-1), 4);
+        QCOMPARE(list->find(r, 0).value().value_or(-1), 1);
+        QCOMPARE(list->find(r, 1).value().value_or(-1), 2);
+        QCOMPARE(list->find(r, 2).value().value_or(-1), 4);
         r.direction = M::Direction::Up;
-        QCOMPARE(list->find(r, 4).value_or(-1), 2);
-        QCOMPARE(list->find(r, 1).value_or(-1), -1);
+        QCOMPARE(list->find(r, 4).value().value_or(-1), 2);
+        QCOMPARE(list->find(r, 1).value().value_or(-1), -1);
         r.direction = M::Direction::All;
-        QCOMPARE(list->find(r, 4).value_or(-1), 1);
+        QCOMPARE(list->find(r, 4).value().value_or(-1), 1);
         // An empty field is found by an empty whole-field search.
         r = {QString(), 1, M::Match::WholeField, M::Direction::Down, false};
-        QCOMPARE(list->text(list->find(r, -1).value_or(-1), 0), QStringLiteral("1004"));
+        QCOMPARE(list->text(list->find(r, -1).value().value_or(-1), 0), QStringLiteral("1004"));
     }
 
     void quickSearchRunsOnTheSharedPickList()
