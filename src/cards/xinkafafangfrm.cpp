@@ -11,6 +11,7 @@
 #include "shell/amountkeyfilter.h"
 #include "shell/dialogs.h"
 #include "shell/errordisplay.h"
+#include "shell/keyrouter.h"
 #include "shell/listgrid.h"
 #include "shell/popupcombobox.h"
 #include "shell/textutil.h"
@@ -21,7 +22,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -57,11 +57,6 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
     // Enter on the focused button presses it.
     b->setAutoDefault(true);
     return b;
-}
-
-bool isEnter(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 } // namespace
@@ -158,20 +153,14 @@ Txinkafafang::Txinkafafang(QWidget *parent)
     layout->addLayout(left, 0);
     layout->addWidget(GroupBox3, 1);
 
-    m_enterOrder = {Edit1, Edit2, ComboBox2, ComboBox1, Edit3, Edit4, Edit5, Edit6, Memo1, BitBtn1};
-    QWidget *previous = nullptr;
-    for (QWidget *w : m_enterOrder) {
-        w->installEventFilter(this);
-        if (previous)
-            setTabOrder(previous, w);
-        previous = w;
-    }
-    for (QWidget *w : QList<QWidget *>{BitBtn3, BitBtn5, BitBtn2, quickSearch->fieldChooser,
-                                                        quickSearch->searchText, quickSearch->findButton,
-                                                        DBGridEh1->view()}) {
-        setTabOrder(previous, w);
-        previous = w;
-    }
+    const QList<QWidget *> enterOrder{Edit1, Edit2, ComboBox2, ComboBox1, Edit3, Edit4, Edit5, Edit6, Memo1, BitBtn1};
+    auto *keys = new KeyRouter(this);
+    keys->enterChain(enterOrder);
+    KeyRouter::tabChain(enterOrder + QList<QWidget *>{BitBtn3, BitBtn5, BitBtn2, quickSearch->fieldChooser,
+                                                      quickSearch->searchText, quickSearch->findButton,
+                                                      DBGridEh1->view()});
+    for (QWidget *box : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(Edit3)})
+        box->installEventFilter(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &Txinkafafang::BitBtn1Click);
     connect(BitBtn3, &QPushButton::clicked, this, &Txinkafafang::BitBtn3Click);
@@ -213,14 +202,7 @@ bool Txinkafafang::leavesWithinWindow(QEvent *event) const
 
 bool Txinkafafang::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const int at = m_enterOrder.indexOf(qobject_cast<QWidget *>(watched));
-        if (isEnter(key) && at >= 0 && at + 1 < m_enterOrder.size()) {
-            m_enterOrder[at + 1]->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut) {
         if (!m_movingFocus && watched == Edit1 && leavesWithinWindow(event))
             Edit1Exit();
         else if (!m_movingFocus && watched == Edit3 && leavesWithinWindow(event))

@@ -80,7 +80,6 @@ private:
     bool leavesWithinWindow(QEvent *focusOut) const;
     void refuse(const QString &text);
 
-    QList<QWidget *> m_enterOrder;
     // Set while the window itself moves the focus (the number check, the
     // save): that is not the operator leaving a box.
     bool m_movingFocus = false;

@@ -23,6 +23,18 @@ void KeyRouter::enterMovesTo(QWidget *from, QWidget *to)
     onEnter(from, [to] { to->setFocus(Qt::TabFocusReason); });
 }
 
+void KeyRouter::enterChain(const QList<QWidget *> &chain)
+{
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        enterMovesTo(chain[i], chain[i + 1]);
+}
+
+void KeyRouter::tabChain(const QList<QWidget *> &chain)
+{
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
+
 bool KeyRouter::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)

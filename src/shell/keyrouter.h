@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -18,6 +19,11 @@ public:
     // Return and Enter (keypad).
     void onEnter(QWidget *widget, std::function<void()> action);
     void enterMovesTo(QWidget *from, QWidget *to);
+    // Enter in each widget of the chain moves the focus to the next one.
+    void enterChain(const QList<QWidget *> &chain);
+
+    // The Tab order of a window, first to last.
+    static void tabChain(const QList<QWidget *> &chain);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -174,27 +174,12 @@ Tchongzhi::Tchongzhi(QWidget *parent)
     DBGridEh1 = GroupBox4->DBGridEh1;
     BitBtn5 = GroupBox4->BitBtn5;
 
-    setTabOrder(Edit1, Edit7);
-    setTabOrder(Edit7, ComboBox2);
-    setTabOrder(ComboBox2, Edit2);
-    setTabOrder(Edit2, Edit3);
-    setTabOrder(Edit3, Edit4);
-    setTabOrder(Edit4, Edit5);
-    setTabOrder(Edit5, Memo1);
-    setTabOrder(Memo1, quickSearch->fieldChooser);
-    setTabOrder(quickSearch->fieldChooser, quickSearch->searchText);
-    setTabOrder(quickSearch->searchText, quickSearch->findButton);
-    setTabOrder(quickSearch->findButton, BitBtn1);
-    setTabOrder(BitBtn1, BitBtn4);
-    setTabOrder(BitBtn4, BitBtn3);
+    KeyRouter::tabChain({Edit1, Edit7, ComboBox2, Edit2, Edit3, Edit4, Edit5, Memo1, quickSearch->fieldChooser,
+                         quickSearch->searchText, quickSearch->findButton, BitBtn1, BitBtn4, BitBtn3});
 
     m_keys = new KeyRouter(this);
     m_keys->onEnter(Edit1, [this] { errordisplay::guard(this, [this] { lookUp(); }); });
-    m_keys->enterMovesTo(Edit7, ComboBox2);
-    m_keys->enterMovesTo(ComboBox2, Edit2);
-    m_keys->enterMovesTo(Edit2, Edit4);
-    m_keys->enterMovesTo(Edit4, Edit5);
-    m_keys->enterMovesTo(Edit5, BitBtn4);
+    m_keys->enterChain({Edit7, ComboBox2, Edit2, Edit4, Edit5, BitBtn4});
     for (QPushButton *b : {BitBtn1, BitBtn4, BitBtn3})
         m_keys->onEnter(b, [b] { b->click(); });
 

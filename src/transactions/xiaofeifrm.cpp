@@ -147,26 +147,12 @@ Txiaofei::Txiaofei(QWidget *parent)
     DBGridEh1 = GroupBox4->DBGridEh1;
     BitBtn5 = GroupBox4->BitBtn5;
 
-    setTabOrder(Edit1, Edit7);
-    setTabOrder(Edit7, Edit4);
-    setTabOrder(Edit4, Edit5);
-    setTabOrder(Edit5, Edit9);
-    setTabOrder(Edit9, Edit3);
-    setTabOrder(Edit3, Edit2);
-    setTabOrder(Edit2, Memo1);
-    setTabOrder(Memo1, quickSearch->fieldChooser);
-    setTabOrder(quickSearch->fieldChooser, quickSearch->searchText);
-    setTabOrder(quickSearch->searchText, quickSearch->findButton);
-    setTabOrder(quickSearch->findButton, BitBtn1);
-    setTabOrder(BitBtn1, BitBtn2);
+    KeyRouter::tabChain({Edit1, Edit7, Edit4, Edit5, Edit9, Edit3, Edit2, Memo1, quickSearch->fieldChooser,
+                         quickSearch->searchText, quickSearch->findButton, BitBtn1, BitBtn2});
 
     m_keys = new KeyRouter(this);
     m_keys->onEnter(Edit1, [this] { errordisplay::guard(this, [this] { lookUp(); }); });
-    m_keys->enterMovesTo(Edit7, Edit4);
-    m_keys->enterMovesTo(Edit4, Edit5);
-    m_keys->enterMovesTo(Edit5, Edit9);
-    m_keys->enterMovesTo(Edit9, Edit3);
-    m_keys->enterMovesTo(Edit3, BitBtn1);
+    m_keys->enterChain({Edit7, Edit4, Edit5, Edit9, Edit3, BitBtn1});
     m_keys->on(Edit3, Qt::Key_Down, [this] { BitBtn1->setFocus(); });
     m_keys->on(Edit3, Qt::Key_Up, [this] { Edit1->setFocus(); });
     m_keys->on(BitBtn1, Qt::Key_Up, [this] { Edit3->setFocus(); });
