@@ -181,7 +181,7 @@ Tchongzhi::Tchongzhi(QWidget *parent)
     m_keys->onEnter(Edit1, [this] { errordisplay::guard(this, [this] { lookUp(); }); });
     m_keys->enterChain({Edit7, ComboBox2, Edit2, Edit4, Edit5, BitBtn4});
     for (QPushButton *b : {BitBtn1, BitBtn4, BitBtn3})
-        m_keys->onEnter(b, [b] { b->click(); });
+        b->setAutoDefault(true); // Enter on the focused button presses it
 
     new FocusOutWatcher(Edit4, [this] { Edit5->setText(Edit4->text()); });
 

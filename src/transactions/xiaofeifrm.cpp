@@ -129,6 +129,8 @@ Txiaofei::Txiaofei(QWidget *parent)
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn2 = new QPushButton(QStringLiteral("退出(ESC)"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    for (QPushButton *b : {BitBtn1, BitBtn2})
+        b->setAutoDefault(true); // Enter on the focused button presses it
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -156,8 +158,6 @@ Txiaofei::Txiaofei(QWidget *parent)
     m_keys->on(Edit3, Qt::Key_Down, [this] { BitBtn1->setFocus(); });
     m_keys->on(Edit3, Qt::Key_Up, [this] { Edit1->setFocus(); });
     m_keys->on(BitBtn1, Qt::Key_Up, [this] { Edit3->setFocus(); });
-    m_keys->onEnter(BitBtn1, [this] { BitBtn1->click(); });
-    m_keys->onEnter(BitBtn2, [this] { BitBtn2->click(); });
 
     auto *f2 = new QShortcut(QKeySequence(Qt::Key_F2), this);
     f2->setContext(Qt::WidgetWithChildrenShortcut);

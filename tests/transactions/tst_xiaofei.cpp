@@ -276,6 +276,18 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), m_window->Edit3);
     }
 
+    void enterOnTheSaveButtonSaves()
+    {
+        swipe(QStringLiteral("8002"));
+        QTest::keyClicks(m_window->Edit3, QStringLiteral("3"));
+        QTest::keyClick(m_window->Edit3, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), m_window->BitBtn1);
+        holderTypes(QString());
+        QTest::keyClick(m_window->BitBtn1, Qt::Key_Return);
+        QCOMPARE(m_dialogs->texts(), QStringList{QStringLiteral("刷卡消费完成！")});
+        QCOMPARE(balance(QStringLiteral("8002")), QStringLiteral("5"));
+    }
+
     void escapeAndF2WorkAnywhere()
     {
         swipe(QStringLiteral("8001"));
