@@ -88,7 +88,7 @@ void TMAIN::buildInterface()
     Image1->hide();
 
     const QFont labelFont = fontfaces::pixelFont(fontfaces::kXingKai, 53);
-    Label1 = new QLabel(m_shopName, m_workArea->viewport());
+    Label1 = new QLabel(m_settings.shopName, m_workArea->viewport());
     Label1->setObjectName(QStringLiteral("Label1"));
     Label2 = new QLabel(kTitle, m_workArea->viewport());
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -103,8 +103,8 @@ void TMAIN::buildInterface()
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    slogan->setText(m_slogan);
-    loadBackground(m_background);
+    slogan->setText(m_settings.slogan);
+    loadBackground(m_settings.background);
     centreLabels();
 }
 
@@ -214,18 +214,8 @@ bool TMAIN::prepare()
         ui::error(this, QStringLiteral("错误"), QStringLiteral("无法连接到指定的数据库！请重试！"));
         return false;
     }
-    const MainWindowSettings settings = MainWindowSettings::read();
-    m_shopName = settings.shopName;
-    m_slogan = settings.slogan;
-    m_background = settings.background;
-    setWindowTitle(settings.shopName + kTitle + kVersion);
-    if (m_built) {
-        Label1->setText(m_shopName);
-        Label1->adjustSize();
-        slogan->setText(m_slogan);
-        loadBackground(m_background);
-        centreLabels();
-    }
+    m_settings = MainWindowSettings::read();
+    setWindowTitle(m_settings.shopName + kTitle + kVersion);
     return true;
 }
 

@@ -27,7 +27,7 @@ public:
 
     // Creation, up to the login: opens the database beside the executable
     // and reads the settings file. False (after the message) when the
-    // database cannot be opened.
+    // database cannot be opened. Runs before the interface is built.
     bool prepare();
     // Runs the login dialog modally; true when an operator logged in. The
     // main window's menus, tool bar, status bar and background are built
@@ -93,7 +93,5 @@ private:
     Tloginform *m_login = nullptr;
     bool m_firstShowDone = false;
     bool m_built = false;
-    QString m_shopName;
-    QString m_slogan;
-    QString m_background;
+    MainWindowSettings m_settings; // as read at start
 };
