@@ -11,9 +11,11 @@ scripts/install-deps.sh cups cups-client cups-bsd printer-driver-cups-pdf popple
 
 # CUPS: start the scheduler when it is not running, and make a cups-pdf queue
 # the default printer. cups-pdf writes its files into $HOME/PDF.
-if ! lpstat -r >/dev/null 2>&1; then
+# lpstat -r exits 0 either way: read what it says.
+cups_running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
+if ! cups_running; then
   $SUDO cupsd
-  for _ in $(seq 1 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+  for _ in $(seq 1 50); do cups_running && break; sleep 0.2; done
 fi
 if ! lpstat -p PDF >/dev/null 2>&1; then
   $SUDO lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd 2>/dev/null
