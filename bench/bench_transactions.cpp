@@ -126,9 +126,9 @@ public:
         const auto password = CardPayment::passwordMatches(number, QString());
         if (!checked || checked->kind != CardPayment::Check::Kind::Ok || !password || !password.value().value_or(false))
             std::exit(3);
-        const auto booked = CardPayment::book({number, checked->amount, card.value()->name, card.value()->sex,
-                                               card.value()->organisation, QStringLiteral("午餐"), QStringLiteral("0001")},
-                                              {});
+        CardRecord holder = *card.value();
+        holder.remark = QStringLiteral("午餐");
+        const auto booked = CardPayment::book({holder, checked->amount, QStringLiteral("0001")}, {});
         if (!booked || booked.value() != CardPayment::Outcome::Paid)
             std::exit(4);
     }
@@ -143,10 +143,9 @@ public:
         const auto received = Money::parse(QStringLiteral("80"));
         if (!newBalance || !amount || !received)
             std::exit(3);
-        const auto booked = CardRecharge::book({number, amount.value(), received.value(), card.value()->name,
-                                                card.value()->sex, card.value()->organisation, QStringLiteral("充值"),
-                                                QStringLiteral("0001")},
-                                               {});
+        CardRecord holder = *card.value();
+        holder.remark = QStringLiteral("充值");
+        const auto booked = CardRecharge::book({holder, amount.value(), received.value(), QStringLiteral("0001")}, {});
         if (!booked || booked.value() != CardRecharge::Outcome::Recharged)
             std::exit(4);
     }

@@ -8,7 +8,6 @@
 #include "data/transaction.h"
 #include "shell/clock.h"
 #include "shell/session.h"
-#include "shell/textutil.h"
 
 const QString NewCardIssue::kAmountsMissing = QStringLiteral("请填写正确的充值金额和实际收款金额！");
 const QString NewCardIssue::kNumberEmpty = QStringLiteral("卡号不能为空！");
@@ -22,11 +21,6 @@ namespace {
 constexpr int kEditCardsFlag = 12;
 
 } // namespace
-
-QString NewCardIssue::trimmed(const QString &text)
-{
-    return textutil::trimmed(text);
-}
 
 Result<bool> NewCardIssue::numberInUse(const QString &number)
 {
@@ -87,18 +81,8 @@ Status NewCardIssue::save(const NewCardForm &form, const FollowUp &followUp)
     if (Status booked = JournalStore::insert(collection); !booked)
         return booked;
 
-    JournalRecord journal;
-    journal.received = received.value();
-    journal.name = card.name;
-    journal.sex = card.sex;
-    journal.remark = card.remark;
-    journal.cardNumber = card.number;
-    journal.organisation = card.organisation;
-    journal.category = schema::kNewCardRecharge;
-    journal.amount = firstRecharge.value();
-    journal.date = moment.date();
-    journal.time = moment.time();
-    journal.handler = collection.handler;
+    const JournalRecord journal = JournalRecord::onCard(card, schema::kNewCardRecharge, firstRecharge.value(),
+                                                        received.value(), moment, collection.handler);
     if (Status booked = JournalStore::insert(journal); !booked)
         return booked;
 

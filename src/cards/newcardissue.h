@@ -41,10 +41,6 @@ public:
     static const QString kIssued;           // "新增储值卡成功"
     static const QString kNoEditPermission; // "对不起！您没有修改或删除储值卡的权限!"
 
-    // Removes blanks and control characters at both ends, as typed input is
-    // trimmed before it is checked or written.
-    static QString trimmed(const QString &text);
-
     // Whether a card of that number exists (the check on leaving the card
     // number box and before the save).
     static Result<bool> numberInUse(const QString &number);

@@ -5,8 +5,10 @@
 #include "shell/errordisplay.h"
 #include "shell/fontfaces.h"
 #include "shell/listgrid.h"
+#include "shell/textutil.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -23,9 +25,7 @@ PickList::PickList(QWidget *covered, QWidget *parent)
     BitBtn5 = new QPushButton(QStringLiteral("×"), this);
     BitBtn5->setObjectName(QStringLiteral("BitBtn5"));
     BitBtn5->setFont(fontfaces::pixelFont(fontfaces::kSong, 20, true));
-    QPalette red = BitBtn5->palette();
-    red.setColor(QPalette::ButtonText, Qt::red);
-    BitBtn5->setPalette(red);
+    textutil::setTextColour(BitBtn5, Qt::red);
     BitBtn5->setFixedSize(28, 24);
 
     auto *top = new QHBoxLayout;
@@ -63,4 +63,19 @@ Status PickList::search(const QuickSearch &quickSearch)
     show();
     DBGridEh1->view()->setFocus();
     return {};
+}
+
+void PickList::serve(QuickSearch *quickSearch, QLineEdit *numberBox, std::function<void()> lookUp)
+{
+    QWidget *window = parentWidget();
+    connect(quickSearch, &QuickSearch::searchRequested, this, [this, window, quickSearch] {
+        errordisplay::guard(window, [&] {
+            if (Status searched = search(*quickSearch); !searched)
+                throw errordisplay::ActionError(searched.errorText());
+        });
+    });
+    connect(this, &PickList::picked, this, [window, numberBox, lookUp = std::move(lookUp)](const QString &number) {
+        numberBox->setText(number);
+        errordisplay::guard(window, lookUp);
+    });
 }

@@ -4,7 +4,10 @@
 
 #include <QGroupBox>
 
+#include <functional>
+
 class ListGrid;
+class QLineEdit;
 class QPushButton;
 class QuickSearch;
 
@@ -23,6 +26,10 @@ public:
     Status search(const QuickSearch &quickSearch);
     // Keeps the frame over the input fields (after the window is resized).
     void cover();
+    // Serves a window: its quick search shows the list here; a picked card's
+    // number goes into numberBox and lookUp runs. Errors of either end in
+    // the window's general error display.
+    void serve(QuickSearch *quickSearch, QLineEdit *numberBox, std::function<void()> lookUp);
 
     ListGrid *DBGridEh1 = nullptr;
     QPushButton *BitBtn5 = nullptr; // "×"

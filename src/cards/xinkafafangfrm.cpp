@@ -215,8 +215,7 @@ void Txinkafafang::Edit1Exit()
 {
     const QScopedValueRollback movingFocus(m_movingFocus, true);
     errordisplay::guard(this, [&] {
-        Edit1->setText(NewCardIssue::trimmed(Edit1->text()));
-        const Result<bool> inUse = NewCardIssue::numberInUse(Edit1->text());
+        const Result<bool> inUse = NewCardIssue::numberInUse(textutil::trimBox(Edit1));
         if (!inUse)
             throw errordisplay::ActionError(inUse.errorText());
         if (!inUse.value()) {
@@ -247,8 +246,8 @@ void Txinkafafang::ComboBox1DropDown()
 void Txinkafafang::trimBoxes()
 {
     for (QLineEdit *box : {Edit1, Edit5, Edit6, Edit3, Edit4})
-        box->setText(NewCardIssue::trimmed(box->text()));
-    Memo1->setPlainText(NewCardIssue::trimmed(Memo1->toPlainText()));
+        textutil::trimBox(box);
+    textutil::trimBox(Memo1);
 }
 
 NewCardForm Txinkafafang::formFromBoxes() const
@@ -374,7 +373,7 @@ void Txinkafafang::DBGridEh1DblClick()
             ui::error(this, kCaption, NewCardIssue::kNoEditPermission);
             return;
         }
-        openCardEditDialog(NewCardIssue::trimmed(DBGridEh1->currentValue(QStringLiteral("卡号")).toString()),
+        openCardEditDialog(textutil::trimmed(DBGridEh1->currentValue(QStringLiteral("卡号")).toString()),
                            DBGridEh1->currentValue(QStringLiteral("使用单位")).toString(),
                            DBGridEh1->currentValue(QStringLiteral("姓名")).toString(),
                            DBGridEh1->currentValue(QStringLiteral("性别")).toString(),

@@ -105,16 +105,15 @@ Result<bool> CardStore::debit(const QString &number, Money amount)
     return changed.value() > 0;
 }
 
-Result<bool> CardStore::recharge(const QString &number, Money amount, const QString &organisation,
-                                 const QString &name, const QString &sex, const QString &remark)
+Result<bool> CardStore::recharge(const CardRecord &card, Money amount)
 {
     auto changed = sql::execute(kRechargeCard, {
         {QStringLiteral(":amount"), qlonglong(amount.units())},
-        {QStringLiteral(":organisation"), sql::text(organisation)},
-        {QStringLiteral(":name"), sql::text(name)},
-        {QStringLiteral(":sex"), sql::text(sex)},
-        {QStringLiteral(":remark"), sql::text(remark)},
-        {QStringLiteral(":number"), sql::text(number)},
+        {QStringLiteral(":organisation"), sql::text(card.organisation)},
+        {QStringLiteral(":name"), sql::text(card.name)},
+        {QStringLiteral(":sex"), sql::text(card.sex)},
+        {QStringLiteral(":remark"), sql::text(card.remark)},
+        {QStringLiteral(":number"), sql::text(card.number)},
     });
     if (!changed)
         return changed.error();

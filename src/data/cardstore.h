@@ -21,10 +21,10 @@ public:
     // Lowers the balance by amount only where it covers the amount; answers
     // whether the card was debited.
     static Result<bool> debit(const QString &number, Money amount);
-    // Raises the balance by amount and rewrites the holder fields; answers
-    // whether a card of that number was changed.
-    static Result<bool> recharge(const QString &number, Money amount, const QString &organisation,
-                                 const QString &name, const QString &sex, const QString &remark);
+    // Raises the balance of card.number by amount and rewrites its holder
+    // fields (organisation, name, sex, remark) from card; answers whether a
+    // card of that number was changed.
+    static Result<bool> recharge(const CardRecord &card, Money amount);
     // Sets the balance to 0 only where it still equals expected.
     static Result<bool> clearBalance(const QString &number, Money expected);
 };

@@ -3,6 +3,7 @@
 #include "data/money.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 
@@ -32,6 +33,27 @@ struct JournalRecord {
     QDate date;           // 日期
     QTime time;           // 时间
     QString handler;      // 经手人
+
+    // A row booked on a card at moment: the card's number and holder fields
+    // (name, sex, organisation, remark) as given; its balance and password
+    // play no part.
+    static JournalRecord onCard(const CardRecord &card, const QString &category, Money amount, Money received,
+                                const QDateTime &moment, const QString &handler)
+    {
+        JournalRecord row;
+        row.received = received;
+        row.name = card.name;
+        row.sex = card.sex;
+        row.remark = card.remark;
+        row.cardNumber = card.number;
+        row.organisation = card.organisation;
+        row.category = category;
+        row.amount = amount;
+        row.date = moment.date();
+        row.time = moment.time();
+        row.handler = handler;
+        return row;
+    }
 };
 
 // One row of 收款记录.

@@ -8,6 +8,7 @@
 #include "shell/dialogs.h"
 #include "shell/errordisplay.h"
 #include "shell/mainfrm.h"
+#include "shell/textutil.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -196,9 +197,7 @@ void Tdayinshezhi::buildControls()
     Memo3->setReadOnly(true);
     Memo3->setPlainText(kNotes.join(u'\n'));
     Memo3->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QPalette blue = Memo3->palette();
-    blue.setColor(QPalette::Text, Qt::blue);
-    Memo3->setPalette(blue);
+    textutil::setTextColour(Memo3, Qt::blue);
     auto *notesColumn = new QVBoxLayout(notesFrame);
     notesColumn->addWidget(Memo3);
     // Wide enough for the longest note line beside the scroll bar.

@@ -8,12 +8,12 @@
 
 Result<int> ReceiptPrinter::copyCount(const QString &copies)
 {
-    static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+    static const QRegularExpression whole(QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
     if (!whole.match(copies).hasMatch())
         return Error{QStringLiteral("小票份数“%1”不是有效的整数，请在“小票打印及店铺名称设置”中改正").arg(copies)};
     QString digits = copies;
     const bool negative = digits.startsWith(u'-');
-    if (digits.startsWith(u'-') || digits.startsWith(u'+'))
+    if (negative || digits.startsWith(u'+'))
         digits.remove(0, 1);
     while (digits.size() > 1 && digits.startsWith(u'0'))
         digits.remove(0, 1);

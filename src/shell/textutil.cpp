@@ -42,6 +42,14 @@ QString trimBox(QComboBox *box)
     return t;
 }
 
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
 void starEcho(QLineEdit *box)
 {
     box->setEchoMode(QLineEdit::Password);

@@ -4,6 +4,7 @@
 
 class QLineEdit;
 class QPlainTextEdit;
+class QColor;
 class QComboBox;
 class QWidget;
 
@@ -17,6 +18,9 @@ QString trimmed(const QString &text);
 QString trimBox(QLineEdit *box);
 QString trimBox(QPlainTextEdit *box);
 QString trimBox(QComboBox *box);
+
+// Colours a control's text: a label's, a box's or a button's caption.
+void setTextColour(QWidget *widget, const QColor &colour);
 
 // Shows every character of a password box as "*".
 void starEcho(QLineEdit *box);

@@ -23,19 +23,8 @@ Result<BalanceClearing::Outcome> BalanceClearing::clear(const CardRecord &card, 
     if (!cleared.value())
         return Outcome::Changed;
 
-    const QDateTime now = Clock::now();
-    JournalRecord row;
-    row.received = -card.balance;
-    row.name = card.name;
-    row.sex = card.sex;
-    row.remark = card.remark;
-    row.cardNumber = card.number;
-    row.organisation = card.organisation;
-    row.category = schema::kClearing;
-    row.amount = -card.balance;
-    row.date = now.date();
-    row.time = now.time();
-    row.handler = handler;
+    const JournalRecord row = JournalRecord::onCard(card, schema::kClearing, -card.balance, -card.balance,
+                                                    Clock::now(), handler);
     if (Status inserted = JournalStore::insert(row); !inserted)
         return inserted.error();
     if (Status committed = transaction.commit(); !committed)

@@ -62,30 +62,19 @@ Result<CardPayment::Outcome> CardPayment::book(const Booking &booking,
     if (Status begun = transaction.begin(); !begun)
         return begun.error();
 
-    const Result<bool> debited = CardStore::debit(booking.cardNumber, booking.amount);
+    const Result<bool> debited = CardStore::debit(booking.card.number, booking.amount);
     if (!debited)
         return debited.error();
     if (!debited.value()) {
         transaction.rollback();
-        const auto exists = CardStore::exists(booking.cardNumber);
+        const auto exists = CardStore::exists(booking.card.number);
         if (!exists)
             return exists.error();
         return exists.value() ? Outcome::NotCovered : Outcome::NoSuchCard;
     }
 
-    const QDateTime now = Clock::now();
-    JournalRecord row;
-    row.received = -booking.amount;
-    row.name = booking.name;
-    row.sex = booking.sex;
-    row.remark = booking.remark;
-    row.cardNumber = booking.cardNumber;
-    row.organisation = booking.organisation;
-    row.category = schema::kPayment;
-    row.amount = -booking.amount;
-    row.date = now.date();
-    row.time = now.time();
-    row.handler = booking.handler;
+    const JournalRecord row = JournalRecord::onCard(booking.card, schema::kPayment, -booking.amount,
+                                                    -booking.amount, Clock::now(), booking.handler);
     if (Status inserted = JournalStore::insert(row); !inserted)
         return inserted.error();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/money.h"
+#include "data/records.h"
 #include "data/result.h"
 
 #include <QString>
@@ -32,12 +33,8 @@ public:
     static Result<std::optional<bool>> passwordMatches(const QString &cardNumber, const QString &entered);
 
     struct Booking {
-        QString cardNumber;
+        CardRecord card; // number and holder fields as the window shows them
         Money amount;
-        QString name;
-        QString sex;
-        QString organisation;
-        QString remark;
         QString handler;
     };
     enum class Outcome {

@@ -26,8 +26,7 @@ Result<CardRecharge::Outcome> CardRecharge::book(const Booking &booking,
     if (Status begun = transaction.begin(); !begun)
         return begun.error();
 
-    const Result<bool> changed = CardStore::recharge(booking.cardNumber, booking.amount, booking.organisation,
-                                                     booking.name, booking.sex, booking.remark);
+    const Result<bool> changed = CardStore::recharge(booking.card, booking.amount);
     if (!changed)
         return changed.error();
     if (!changed.value())
@@ -35,7 +34,7 @@ Result<CardRecharge::Outcome> CardRecharge::book(const Booking &booking,
 
     const QDateTime now = Clock::now();
     CollectionRecord collection;
-    collection.remark = booking.remark;
+    collection.remark = booking.card.remark;
     collection.amount = booking.received;
     collection.date = now.date();
     collection.time = now.time();
@@ -44,18 +43,8 @@ Result<CardRecharge::Outcome> CardRecharge::book(const Booking &booking,
     if (Status inserted = JournalStore::insert(collection); !inserted)
         return inserted.error();
 
-    JournalRecord row;
-    row.received = booking.received;
-    row.name = booking.name;
-    row.sex = booking.sex;
-    row.remark = booking.remark;
-    row.cardNumber = booking.cardNumber;
-    row.organisation = booking.organisation;
-    row.category = schema::kRecharge;
-    row.amount = booking.amount;
-    row.date = now.date();
-    row.time = now.time();
-    row.handler = booking.handler;
+    const JournalRecord row = JournalRecord::onCard(booking.card, schema::kRecharge, booking.amount,
+                                                    booking.received, now, booking.handler);
     if (Status inserted = JournalStore::insert(row); !inserted)
         return inserted.error();
 

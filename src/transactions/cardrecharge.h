@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/money.h"
+#include "data/records.h"
 #include "data/result.h"
 
 #include <QString>
@@ -15,13 +16,9 @@ public:
     static Result<Money> newBalance(const QString &balanceText, const QString &amountText);
 
     struct Booking {
-        QString cardNumber;
-        Money amount;   // loaded onto the card
-        Money received; // cash taken
-        QString name;
-        QString sex;
-        QString organisation;
-        QString remark;
+        CardRecord card; // number and holder fields as corrected in the window
+        Money amount;    // loaded onto the card
+        Money received;  // cash taken
         QString handler;
     };
     enum class Outcome { Recharged, NoSuchCard };

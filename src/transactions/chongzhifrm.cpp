@@ -35,14 +35,6 @@ const QString kCaption = QStringLiteral("提示");
 const QString kNoSuchCard = QStringLiteral("此卡号不存在!");
 const QString kSpecialCaption = QStringLiteral("特别提示");
 
-void colour(QWidget *w, const QColor &c)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::ButtonText, c);
-    w->setPalette(p);
-}
-
 // Runs an action when a box loses the focus, by whatever means.
 class FocusOutWatcher : public QObject {
 public:
@@ -86,7 +78,7 @@ Tchongzhi::Tchongzhi(QWidget *parent)
     Label7 = new QLabel(QStringLiteral("直接刷卡或输入卡号后回车"), this);
     Label7->setObjectName(QStringLiteral("Label7"));
     Label7->setFont(fontfaces::pixelFont(fontfaces::kKai, 19, true));
-    colour(Label7, Qt::red);
+    textutil::setTextColour(Label7, Qt::red);
 
     m_inputArea = new QWidget(this);
     m_inputArea->setFont(fontfaces::pixelFont(fontfaces::kSong, 13));
@@ -142,7 +134,7 @@ Tchongzhi::Tchongzhi(QWidget *parent)
     Label13 = new QLabel(kNotice.join(u'\n'), this);
     Label13->setObjectName(QStringLiteral("Label13"));
     Label13->setFont(fontfaces::pixelFont(fontfaces::kSong, 14, true));
-    colour(Label13, Qt::red);
+    textutil::setTextColour(Label13, Qt::red);
     Label13->setWordWrap(false);
     auto *noticeFrame = new QGroupBox(this);
     auto *noticeLayout = new QVBoxLayout(noticeFrame);
@@ -188,16 +180,7 @@ Tchongzhi::Tchongzhi(QWidget *parent)
     connect(BitBtn4, &QPushButton::clicked, this, &Tchongzhi::BitBtn4Click);
     connect(BitBtn1, &QPushButton::clicked, this, &Tchongzhi::BitBtn1Click);
     connect(BitBtn3, &QPushButton::clicked, this, [this] { textutil::closeWindow(this); });
-    connect(quickSearch, &QuickSearch::searchRequested, this, [this] {
-        errordisplay::guard(this, [this] {
-            if (Status searched = GroupBox4->search(*quickSearch); !searched)
-                throw errordisplay::ActionError(searched.errorText());
-        });
-    });
-    connect(GroupBox4, &PickList::picked, this, [this](const QString &number) {
-        Edit1->setText(number);
-        errordisplay::guard(this, [this] { lookUp(); });
-    });
+    GroupBox4->serve(quickSearch, Edit1, [this] { lookUp(); });
     connect(GroupBox4, &PickList::closed, this, [this] { Edit1->setFocus(); });
 }
 
@@ -301,8 +284,13 @@ void Tchongzhi::save()
         return;
     }
 
-    const CardRecharge::Booking booking{number, amount, received.value(), name, ComboBox2->currentText(),
-                                        organisation, remark, Session::operatorId()};
+    CardRecord holder;
+    holder.number = number;
+    holder.name = name;
+    holder.sex = ComboBox2->currentText();
+    holder.organisation = organisation;
+    holder.remark = remark;
+    const CardRecharge::Booking booking{holder, amount, received.value(), Session::operatorId()};
     const auto booked = CardRecharge::book(booking, [&]() -> Status {
         ui::info(this, kCaption, QStringLiteral("充值成功！"));
         ReceiptValues values;

@@ -40,14 +40,6 @@ QLabel *unitLabel(QWidget *parent)
     return new QLabel(QStringLiteral("元"), parent);
 }
 
-void colour(QWidget *w, const QColor &c)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Text, c);
-    p.setColor(QPalette::WindowText, c);
-    w->setPalette(p);
-}
-
 } // namespace
 
 Txiaofei::Txiaofei(QWidget *parent)
@@ -62,11 +54,11 @@ Txiaofei::Txiaofei(QWidget *parent)
     Label18->setObjectName(QStringLiteral("Label18"));
     Label18->setFont(fontfaces::pixelFont(fontfaces::kKai, 32, true));
     Label18->setAlignment(Qt::AlignCenter);
-    colour(Label18, Qt::blue);
+    textutil::setTextColour(Label18, Qt::blue);
     Label6 = new QLabel(QStringLiteral("直接刷卡或输入卡号后回车"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setFont(fontfaces::pixelFont(fontfaces::kKai, 20, true));
-    colour(Label6, Qt::red);
+    textutil::setTextColour(Label6, Qt::red);
 
     const QFont inputFont = fontfaces::pixelFont(fontfaces::kSong, 19, true);
     auto makeBox = [&](const char *name, bool readOnly) {
@@ -79,15 +71,15 @@ Txiaofei::Txiaofei(QWidget *parent)
     Edit1 = makeBox("Edit1", false);
     textutil::starEcho(Edit1);
     Edit7 = makeBox("Edit7", true);
-    colour(Edit7, Qt::blue);
+    textutil::setTextColour(Edit7, Qt::blue);
     Edit4 = makeBox("Edit4", true);
     Edit5 = makeBox("Edit5", true);
     Edit9 = makeBox("Edit9", true);
     Edit3 = makeBox("Edit3", false);
-    colour(Edit3, Qt::red);
+    textutil::setTextColour(Edit3, Qt::red);
     amountkeyfilter::install(Edit3);
     Edit2 = makeBox("Edit2", true);
-    colour(Edit2, QColor(255, 0, 255));
+    textutil::setTextColour(Edit2, QColor(255, 0, 255));
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setFont(inputFont);
@@ -169,16 +161,7 @@ Txiaofei::Txiaofei(QWidget *parent)
     connect(BitBtn1, &QPushButton::clicked, this, &Txiaofei::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, [this] { textutil::closeWindow(this); });
     connect(Edit3, &QLineEdit::textChanged, this, [this] { errordisplay::guard(this, [this] { amountChanged(); }); });
-    connect(quickSearch, &QuickSearch::searchRequested, this, [this] {
-        errordisplay::guard(this, [this] {
-            if (Status searched = GroupBox4->search(*quickSearch); !searched)
-                throw errordisplay::ActionError(searched.errorText());
-        });
-    });
-    connect(GroupBox4, &PickList::picked, this, [this](const QString &number) {
-        Edit1->setText(number);
-        errordisplay::guard(this, [this] { lookUp(); });
-    });
+    GroupBox4->serve(quickSearch, Edit1, [this] { lookUp(); });
 }
 
 void Txiaofei::FormShow()
@@ -304,8 +287,13 @@ void Txiaofei::save()
         return;
     }
 
-    const CardPayment::Booking booking{number, check->amount, Edit4->text(), Edit5->text(),
-                                       Edit9->text(), remark, Session::operatorId()};
+    CardRecord holder;
+    holder.number = number;
+    holder.name = Edit4->text();
+    holder.sex = Edit5->text();
+    holder.organisation = Edit9->text();
+    holder.remark = remark;
+    const CardPayment::Booking booking{holder, check->amount, Session::operatorId()};
     const auto booked = CardPayment::book(booking, [this] {
         ui::info(this, kCaption, QStringLiteral("刷卡消费完成！"));
         return Status();

@@ -2,6 +2,7 @@
 #include "data/schema.h"
 #include "shell/clock.h"
 #include "shell/session.h"
+#include "shell/textutil.h"
 #include "support/testenv.h"
 
 #include <QTest>
@@ -224,7 +225,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
-        QCOMPARE(NewCardIssue::trimmed(typed), kept);
+        QCOMPARE(textutil::trimmed(typed), kept);
     }
 
     void editPermissionIsReadAtEachUse()

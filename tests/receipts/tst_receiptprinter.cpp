@@ -107,6 +107,7 @@ void TestReceiptPrinter::copyCount_data()
     QTest::newRow("letters") << "abc" << false << 0;
     QTest::newRow("empty") << "" << false << 0;
     QTest::newRow("blank inside") << "1 2" << false << 0;
+    QTest::newRow("line break after") << "2\n" << false << 0;
     QTest::newRow("lone sign") << "-" << false << 0;
     QTest::newRow("hex") << "0x10" << false << 0;
     QTest::newRow("full-width digit") << "２" << false << 0;

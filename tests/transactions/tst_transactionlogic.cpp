@@ -15,6 +15,19 @@ Money yuan(const char *text)
     return Money::parse(QString::fromUtf8(text)).value();
 }
 
+// A card's number and holder fields, as a window books them.
+CardRecord holder(const QString &number, const QString &name = {}, const QString &sex = {},
+                  const QString &organisation = {}, const QString &remark = {})
+{
+    CardRecord card;
+    card.number = number;
+    card.name = name;
+    card.sex = sex;
+    card.organisation = organisation;
+    card.remark = remark;
+    return card;
+}
+
 QString balanceOf(const QString &number)
 {
     return CardStore::find(number).value()->balance.toString();
@@ -126,8 +139,9 @@ private slots:
     {
         int asked = 0;
         const auto outcome = CardPayment::book(
-            {QStringLiteral("8001"), yuan("25.5"), QStringLiteral("王芳"), QStringLiteral("女"),
-             QStringLiteral("财务科"), QStringLiteral("午餐"), QStringLiteral("0001")},
+            {holder(QStringLiteral("8001"), QStringLiteral("王芳"), QStringLiteral("女"), QStringLiteral("财务科"),
+                    QStringLiteral("午餐")),
+             yuan("25.5"), QStringLiteral("0001")},
             [&] {
                 ++asked;
                 return Status();
@@ -146,7 +160,7 @@ private slots:
     {
         TestEnv::exec(QStringLiteral(R"(UPDATE "卡信息" SET "金额" = 100000 WHERE "卡号" = '8001')")); // 10 yuan
         bool asked = false;
-        const auto outcome = CardPayment::book({QStringLiteral("8001"), yuan("30"), {}, {}, {}, {}, QStringLiteral("0001")},
+        const auto outcome = CardPayment::book({holder(QStringLiteral("8001")), yuan("30"), QStringLiteral("0001")},
                                                [&] {
                                                    asked = true;
                                                    return Status();
@@ -156,19 +170,19 @@ private slots:
         QCOMPARE(balanceOf(QStringLiteral("8001")), QStringLiteral("10"));
         QCOMPARE(TestEnv::count(schema::kJournal), 0);
 
-        QCOMPARE(CardPayment::book({QStringLiteral("gone"), yuan("1"), {}, {}, {}, {}, {}}, {}).value(),
+        QCOMPARE(CardPayment::book({holder(QStringLiteral("gone")), yuan("1"), {}}, {}).value(),
                  CardPayment::Outcome::NoSuchCard);
-        QCOMPARE(CardPayment::book({QStringLiteral("8001"), yuan("10"), {}, {}, {}, {}, {}}, {}).value(),
+        QCOMPARE(CardPayment::book({holder(QStringLiteral("8001")), yuan("10"), {}}, {}).value(),
                  CardPayment::Outcome::Paid);
         QCOMPARE(balanceOf(QStringLiteral("8001")), QStringLiteral("0"));
     }
 
     void failureBeforeCommitRollsBack()
     {
-        const auto paid = CardPayment::book({QStringLiteral("8001"), yuan("5"), {}, {}, {}, {}, {}},
+        const auto paid = CardPayment::book({holder(QStringLiteral("8001")), yuan("5"), {}},
                                             [] { return Status(Error{QStringLiteral("断电")}); });
         QCOMPARE(paid.errorText(), QStringLiteral("断电"));
-        const auto recharged = CardRecharge::book({QStringLiteral("8001"), yuan("100"), yuan("80"), {}, {}, {}, {}, {}},
+        const auto recharged = CardRecharge::book({holder(QStringLiteral("8001")), yuan("100"), yuan("80"), {}},
                                                   [] { return Status(Error{QStringLiteral("打印机故障")}); });
         QCOMPARE(recharged.errorText(), QStringLiteral("打印机故障"));
         QCOMPARE(balanceOf(QStringLiteral("8001")), QStringLiteral("50"));
@@ -184,8 +198,9 @@ private slots:
         QCOMPARE(CardRecharge::newBalance(QStringLiteral("50"), QStringLiteral("100")).value().toString(),
                  QStringLiteral("150"));
         const auto outcome = CardRecharge::book(
-            {QStringLiteral("8001"), yuan("100"), yuan("80"), QStringLiteral("王小芳"), QStringLiteral("女"),
-             QStringLiteral("后勤处"), QStringLiteral("改名"), QStringLiteral("0002")},
+            {holder(QStringLiteral("8001"), QStringLiteral("王小芳"), QStringLiteral("女"), QStringLiteral("后勤处"),
+                    QStringLiteral("改名")),
+             yuan("100"), yuan("80"), QStringLiteral("0002")},
             [] { return Status(); });
         QCOMPARE(outcome.value(), CardRecharge::Outcome::Recharged);
         const auto card = CardStore::find(QStringLiteral("8001")).value().value();
@@ -203,7 +218,7 @@ private slots:
 
     void rechargeOfAMissingCardWritesNothing()
     {
-        QCOMPARE(CardRecharge::book({QStringLiteral("nope"), yuan("100"), yuan("100"), {}, {}, {}, {}, {}}, {}).value(),
+        QCOMPARE(CardRecharge::book({holder(QStringLiteral("nope")), yuan("100"), yuan("100"), {}}, {}).value(),
                  CardRecharge::Outcome::NoSuchCard);
         QCOMPARE(TestEnv::count(schema::kJournal), 0);
         QCOMPARE(TestEnv::count(schema::kCollections), 0);
